@@ -1,0 +1,7 @@
+#include "converter/core/version.h"
+
+namespace quenlite {
+
+const char* VersionText() { return "Quenlite 0.43"; }
+
+}  // namespace quenlite
