@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: setup configure build run run-quenlite test bench clean
+.PHONY: setup configure build run run-quenlite test bench fuzz clean
 
 setup:
 	@bash scripts/setup.sh
@@ -28,5 +28,12 @@ test: build
 bench: build
 	bash bench/run.sh $(BUILD)
 
+# libFuzzer targets in their own clang build (not part of `make test`).
+fuzz:
+	bash scripts/setup.sh --fuzz
+	CC=clang CXX=clang++ cmake -S . -B fuzz-build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DOQ_BUILD_FUZZ=ON -DOQ_BUILD_APPS=OFF -DOQ_BUILD_TESTS=OFF -DOQ_BUILD_BENCH=OFF
+	cmake --build fuzz-build -j$(JOBS)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) fuzz-build
