@@ -23,6 +23,9 @@ struct CodePageInfo {
 const std::vector<CodePageInfo>& InstalledCodePages();
 bool IsCodePageAvailable(CodePage cp);
 
+// The name under which cp is shown, beginning with its number; empty when cp is not installed.
+std::u16string CodePageDisplayName(CodePage cp);
+
 // The code page of the user's locale character set; 65001 when that is UTF-8 or has no
 // Windows equivalent.
 CodePage AnsiCodePage();
