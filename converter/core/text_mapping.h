@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/codepages.h"
+#include "converter/core/step_result.h"
 
 namespace quenlite {
 
@@ -32,17 +33,10 @@ struct MappingLocale {
   static MappingLocale FromUser(common::CodePage ansi_code_page);
 };
 
-enum class StepOutcome { kBypassed, kConverted, kFailed };
-
-struct MappingResult {
-  StepOutcome outcome = StepOutcome::kFailed;
-  std::u16string text;  // kBypassed: the text as given; kConverted: the new text; kFailed: empty
-};
-
 // Applies the set options to text in the fixed order case, Chinese, Japanese, each at most once.
-// No option set: kBypassed with the text unchanged. A mapping that cannot be done (the Chinese
+// No option set: Bypassed with the text unchanged. A mapping that cannot be done (the Chinese
 // conversion data is missing) fails the whole step.
-MappingResult ApplyAdvancedOptions(std::u16string text, const AdvancedOptions& options,
-                                   const MappingLocale& locale);
+StepResult ApplyAdvancedOptions(std::u16string text, const AdvancedOptions& options,
+                                const MappingLocale& locale);
 
 }  // namespace quenlite
