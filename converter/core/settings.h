@@ -2,37 +2,14 @@
 
 #include "common/codepages.h"
 #include "common/tag_type.h"
+#include "converter/core/lyric_format.h"
+#include "converter/core/text_mapping.h"
 
 namespace quenlite {
 
 // Where the batch takes its files from: the selected file names of one folder, or a whole
 // folder (and, when asked, its subfolders).
 enum class SourceMode : int { Files = 0, Directory = 1 };
-
-// Lyric format numbers, as the two format lists of the main dialog number them. Index 0 is
-// "Automatically Detect" in the source list and "Plain Text" in the destination list.
-inline constexpr int kFormatAutoOrPlain = 0;
-inline constexpr int kFormatKra = 1;
-inline constexpr int kFormatLrc = 2;
-
-// The six text mappings of the Advanced Options dialog, in three pairs; at most one flag of a
-// pair is set. The batch applies them after decoding, case first, then Chinese, then kana.
-struct AdvancedOptions {
-  bool upper_case = false;
-  bool lower_case = false;
-  bool to_traditional = false;
-  bool to_simplified = false;
-  bool to_katakana = false;
-  bool to_hiragana = false;
-
-  // The options count as active when at least one flag is set; only then does the batch run
-  // the step.
-  bool Active() const {
-    return upper_case || lower_case || to_traditional || to_simplified || to_katakana ||
-           to_hiragana;
-  }
-  bool operator==(const AdvancedOptions&) const = default;
-};
 
 // The converter's settings: one set per program run, never saved. A default-constructed
 // record holds the start values; Reset() returns to them except for the saved code page pair.
@@ -53,11 +30,11 @@ struct Settings {
   bool add_break_at_line_ends = true;  // "Add <br> when a line ends"
   common::CodePage source_code_page = kDefaultSourceCodePage;
   common::CodePage destination_code_page = kDefaultDestinationCodePage;
-  int source_format = kFormatAutoOrPlain;
-  int destination_format = kFormatAutoOrPlain;
+  FormatSource source_format = FormatSource::AutoDetect;
+  FormatDestination destination_format = FormatDestination::PlainText;
   common::ConverterTagType source_tag_type = common::ConverterTagType::AutoOrNone;
   common::ConverterTagType destination_tag_type = common::ConverterTagType::AutoOrNone;
-  AdvancedOptions advanced;  // the committed flags, which the batch uses
+  AdvancedOptions advanced;  // the committed flags of the Advanced Options dialog
 
   // The code pages that were in use when content conversion was switched off; they come back
   // when it is switched on again. Reset leaves them alone.
@@ -76,7 +53,6 @@ struct Settings {
   void SetFormatConversion(bool on);
   void SetTagTypeConversion(bool on);
 
-  bool operator==(const Settings&) const = default;
 };
 
 }  // namespace quenlite
