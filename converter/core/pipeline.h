@@ -1,8 +1,11 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "converter/core/naming.h"
 #include "converter/core/settings.h"
@@ -96,6 +99,9 @@ class Batch {
   bool to_all_ = false;
   SaveChoice save_choice_ = SaveChoice::Skip;
   BatchSummary summary_;
+  std::optional<MappingLocale> locale_;  // looked up when the advanced options first run
+  // The folders on the way down the walk (device, inode), so that a link back up cannot loop.
+  std::vector<std::pair<std::uint64_t, std::uint64_t>> walking_;
 };
 
 // The Start command: runs one batch over the selection.
