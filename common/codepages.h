@@ -30,12 +30,19 @@ std::u16string CodePageDisplayName(CodePage cp);
 // Windows equivalent.
 CodePage AnsiCodePage();
 
-// Decodes bytes in code page cp. Fails (false) for an unknown code page or bytes the code page
-// cannot decode; the output is then unspecified.
+// The code page of a character set name as the C library reports it ("UTF-8", "EUC-JP",
+// "BIG5", "ANSI_X3.4-1968", ...); 65001 when there is none. AnsiCodePage uses it.
+CodePage CodePageOfCharset(std::string_view charset);
+
+// Decodes bytes in code page cp; 1200 and 1201 take the bytes as UTF-16 code units (an odd
+// final byte makes a last unit), bytes a code page cannot decode become replacement characters.
+// The text ends at its first U+0000. Fails (false) for an unknown code page or an empty text.
 bool DecodeBytes(CodePage cp, std::string_view bytes, std::u16string& out);
 
-// Encodes text in code page cp; characters the code page cannot represent become "?". The whole
-// encoding is delivered, however long. Fails (false) for an unknown code page.
+// Encodes text in code page cp, without signature; characters the code page cannot represent
+// become "?". The whole encoding is delivered, however long. 1200 and 1201 write every code unit;
+// any other code page ends at the text's first U+0000. Fails (false) for an unknown code page or
+// an empty result.
 bool EncodeText(CodePage cp, std::u16string_view text, std::string& out);
 
 }  // namespace common

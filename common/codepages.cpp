@@ -1,0 +1,330 @@
+#include "common/codepages.h"
+
+#include <langinfo.h>
+#include <locale.h>
+#include <unicode/ucnv.h>
+#include <unicode/ucnv_err.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <memory>
+
+namespace common {
+namespace {
+
+struct CodePageEntry {
+  CodePage number;
+  const char* icu_name;      // nullptr: converted by our own code
+  const char16_t* display;  // begins with the number
+};
+
+// Every code page the programs offer, in ascending order. 28603 is deliberately absent.
+constexpr CodePageEntry kCodePages[] = {
+    {437, "ibm-437", u"437  (OEM - United States)"},
+    {850, "ibm-850", u"850  (OEM - Multilingual Latin I)"},
+    {866, "ibm-866", u"866  (OEM - Russian)"},
+    {874, "windows-874", u"874  (ANSI/OEM - Thai)"},
+    {932, "windows-932", u"932  (ANSI/OEM - Japanese Shift-JIS)"},
+    {936, "windows-936", u"936  (ANSI/OEM - Simplified Chinese GBK)"},
+    {949, "windows-949", u"949  (ANSI/OEM - Korean)"},
+    {950, "windows-950", u"950  (ANSI/OEM - Traditional Chinese Big5)"},
+    {1200, nullptr, u"1200 (Unicode UCS-2 Little-Endian (BMP of ISO 10646))"},
+    {1201, nullptr, u"1201 (Unicode UCS-2 Big-Endian)"},
+    {1250, "windows-1250", u"1250  (ANSI - Central Europe)"},
+    {1251, "windows-1251", u"1251  (ANSI - Cyrillic)"},
+    {1252, "windows-1252", u"1252  (ANSI - Latin I)"},
+    {1253, "windows-1253", u"1253  (ANSI - Greek)"},
+    {1254, "windows-1254", u"1254  (ANSI - Turkish)"},
+    {1255, "windows-1255", u"1255  (ANSI - Hebrew)"},
+    {1256, "windows-1256", u"1256  (ANSI - Arabic)"},
+    {1257, "windows-1257", u"1257  (ANSI - Baltic)"},
+    {1258, "windows-1258", u"1258  (ANSI/OEM - Viet Nam)"},
+    {20127, "US-ASCII", u"20127  (US-ASCII)"},
+    {20866, "KOI8-R", u"20866  (Russian - KOI8-R)"},
+    {20932, "EUC-JP", u"20932  (JIS X 0208-1990 & 0212-1990)"},
+    {28591, "ISO-8859-1", u"28591  (ISO 8859-1 Latin I)"},
+    {28592, "ISO-8859-2", u"28592  (ISO 8859-2 Central Europe)"},
+    {28593, "ISO-8859-3", u"28593  (ISO 8859-3 Latin 3)"},
+    {28594, "ISO-8859-4", u"28594  (ISO 8859-4 Baltic)"},
+    {28595, "ISO-8859-5", u"28595  (ISO 8859-5 Cyrillic)"},
+    {28596, "ISO-8859-6", u"28596  (ISO 8859-6 Arabic)"},
+    {28597, "ISO-8859-7", u"28597  (ISO 8859-7 Greek)"},
+    {28598, "ISO-8859-8", u"28598  (ISO 8859-8 Hebrew: Visual Ordering)"},
+    {28599, "ISO-8859-9", u"28599  (ISO 8859-9 Latin 5)"},
+    {28605, "ISO-8859-15", u"28605  (ISO 8859-15 Latin 9)"},
+    {50220, "ISO-2022-JP", u"50220  (ISO-2022 Japanese with no halfwidth Katakana)"},
+    {51932, "EUC-JP", u"51932  (EUC-Japanese)"},
+    {51949, "EUC-KR", u"51949  (EUC-Korean)"},
+    {54936, "GB18030", u"54936  (GB18030 Simplified Chinese)"},
+    {65001, "UTF-8", u"65001  (UTF-8)"},
+};
+
+const CodePageEntry* FindEntry(CodePage cp) {
+  for (const CodePageEntry& e : kCodePages) {
+    if (e.number == cp) return &e;
+  }
+  return nullptr;
+}
+
+struct ConverterCloser {
+  void operator()(UConverter* c) const { ucnv_close(c); }
+};
+using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
+
+ConverterPtr OpenConverter(const CodePageEntry& e) {
+  if (e.icu_name == nullptr) return nullptr;
+  UErrorCode err = U_ZERO_ERROR;
+  ConverterPtr conv(ucnv_open(e.icu_name, &err));
+  if (U_FAILURE(err)) return nullptr;
+  return conv;
+}
+
+bool CanOpen(const CodePageEntry& e) {
+  if (e.icu_name == nullptr) return true;
+  return OpenConverter(e) != nullptr;
+}
+
+// --- UTF-16 by our own code -------------------------------------------------------------------
+
+// Little- or big-endian code units from bytes; an odd final byte becomes the low (LE) or high
+// (BE) byte of a last code unit.
+void DecodeUtf16(std::string_view bytes, bool big_endian, std::u16string& out) {
+  const std::size_t n = bytes.size();
+  out.resize((n + 1) / 2);
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t pairs = n / 2;
+  for (std::size_t i = 0; i < pairs; ++i) {
+    const unsigned a = p[2 * i];
+    const unsigned b = p[2 * i + 1];
+    out[i] = static_cast<char16_t>(big_endian ? (a << 8 | b) : (b << 8 | a));
+  }
+  if (n % 2 != 0) {
+    const unsigned last = p[n - 1];
+    out[pairs] = static_cast<char16_t>(big_endian ? last << 8 : last);
+  }
+}
+
+void EncodeUtf16(std::u16string_view text, bool big_endian, std::string& out) {
+  out.resize(text.size() * 2);
+  char* q = out.data();
+  for (char16_t c : text) {
+    const char lo = static_cast<char>(c & 0xFF);
+    const char hi = static_cast<char>(c >> 8);
+    *q++ = big_endian ? hi : lo;
+    *q++ = big_endian ? lo : hi;
+  }
+}
+
+// --- UTF-8 output by our own code (the converter's usual destination, kept fast) -------------
+
+// Unpaired surrogates become U+FFFD, as the platform converters write them.
+void EncodeUtf8(std::u16string_view text, std::string& out) {
+  out.resize(text.size() * 3);  // no code unit needs more than 3 bytes; pairs need 4 for 2
+  auto* q = reinterpret_cast<unsigned char*>(out.data());
+  const char16_t* p = text.data();
+  const char16_t* const end = p + text.size();
+  while (p < end) {
+    // Runs of ASCII, eight units at a time where possible.
+    while (end - p >= 4) {
+      std::uint64_t block;
+      std::memcpy(&block, p, 8);
+      if ((block & 0xFF80FF80FF80FF80ULL) != 0) break;
+      q[0] = static_cast<unsigned char>(p[0]);
+      q[1] = static_cast<unsigned char>(p[1]);
+      q[2] = static_cast<unsigned char>(p[2]);
+      q[3] = static_cast<unsigned char>(p[3]);
+      q += 4;
+      p += 4;
+    }
+    if (p >= end) break;
+    const std::uint32_t c = *p++;
+    if (c < 0x80) {
+      *q++ = static_cast<unsigned char>(c);
+    } else if (c < 0x800) {
+      *q++ = static_cast<unsigned char>(0xC0 | c >> 6);
+      *q++ = static_cast<unsigned char>(0x80 | (c & 0x3F));
+    } else if (c >= 0xD800 && c <= 0xDBFF && p < end && *p >= 0xDC00 && *p <= 0xDFFF) {
+      const std::uint32_t cp = 0x10000 + ((c - 0xD800) << 10) + (*p++ - 0xDC00);
+      *q++ = static_cast<unsigned char>(0xF0 | cp >> 18);
+      *q++ = static_cast<unsigned char>(0x80 | (cp >> 12 & 0x3F));
+      *q++ = static_cast<unsigned char>(0x80 | (cp >> 6 & 0x3F));
+      *q++ = static_cast<unsigned char>(0x80 | (cp & 0x3F));
+    } else {
+      const std::uint32_t u = (c >= 0xD800 && c <= 0xDFFF) ? 0xFFFD : c;
+      *q++ = static_cast<unsigned char>(0xE0 | u >> 12);
+      *q++ = static_cast<unsigned char>(0x80 | (u >> 6 & 0x3F));
+      *q++ = static_cast<unsigned char>(0x80 | (u & 0x3F));
+    }
+  }
+  out.resize(static_cast<std::size_t>(q - reinterpret_cast<unsigned char*>(out.data())));
+}
+
+// --- everything else through ICU --------------------------------------------------------------
+
+bool DecodeWithIcu(const CodePageEntry& e, std::string_view bytes, std::u16string& out) {
+  ConverterPtr conv = OpenConverter(e);
+  if (!conv) return false;
+  // No code page of the table yields more UTF-16 units than it has bytes, apart from a possible
+  // flush at the end; grow on the rare overflow all the same.
+  out.resize(bytes.size() + 2);
+  const char* src = bytes.data();
+  const char* const src_end = src + bytes.size();
+  std::size_t written = 0;
+  for (;;) {
+    UChar* dst = reinterpret_cast<UChar*>(out.data()) + written;
+    UChar* const dst_end = reinterpret_cast<UChar*>(out.data()) + out.size();
+    UErrorCode err = U_ZERO_ERROR;
+    ucnv_toUnicode(conv.get(), &dst, dst_end, &src, src_end, nullptr, true, &err);
+    written = static_cast<std::size_t>(dst - reinterpret_cast<UChar*>(out.data()));
+    if (err == U_BUFFER_OVERFLOW_ERROR) {
+      out.resize(out.size() * 2 + 16);
+      continue;
+    }
+    if (U_FAILURE(err)) return false;
+    break;
+  }
+  out.resize(written);
+  return true;
+}
+
+bool EncodeWithIcu(const CodePageEntry& e, std::u16string_view text, std::string& out) {
+  ConverterPtr conv = OpenConverter(e);
+  if (!conv) return false;
+  UErrorCode err = U_ZERO_ERROR;
+  // Characters the code page cannot represent, and unpaired surrogates, become "?".
+  ucnv_setSubstChars(conv.get(), "?", 1, &err);
+  if (U_FAILURE(err)) return false;
+  const std::size_t max_char = static_cast<std::size_t>(ucnv_getMaxCharSize(conv.get()));
+  out.resize(text.size() * std::max<std::size_t>(max_char, 2) + 16);
+  const UChar* src = reinterpret_cast<const UChar*>(text.data());
+  const UChar* const src_end = src + text.size();
+  std::size_t written = 0;
+  for (;;) {
+    char* dst = out.data() + written;
+    err = U_ZERO_ERROR;
+    ucnv_fromUnicode(conv.get(), &dst, out.data() + out.size(), &src, src_end, nullptr, true, &err);
+    written = static_cast<std::size_t>(dst - out.data());
+    if (err == U_BUFFER_OVERFLOW_ERROR) {
+      out.resize(out.size() * 2 + 16);
+      continue;
+    }
+    if (U_FAILURE(err)) return false;
+    break;
+  }
+  out.resize(written);
+  return true;
+}
+
+std::string UpperAlnum(std::string_view s) {
+  std::string r;
+  for (char c : s) {
+    if (std::isalnum(static_cast<unsigned char>(c))) {
+      r += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+  }
+  return r;
+}
+
+}  // namespace
+
+const std::vector<CodePageInfo>& InstalledCodePages() {
+  static const std::vector<CodePageInfo> list = [] {
+    std::vector<CodePageInfo> v;
+    for (const CodePageEntry& e : kCodePages) {
+      if (CanOpen(e)) v.push_back({e.number, e.display});
+    }
+    return v;
+  }();
+  return list;
+}
+
+bool IsCodePageAvailable(CodePage cp) {
+  const auto& list = InstalledCodePages();
+  return std::any_of(list.begin(), list.end(), [cp](const CodePageInfo& i) { return i.number == cp; });
+}
+
+std::u16string CodePageDisplayName(CodePage cp) {
+  for (const CodePageInfo& i : InstalledCodePages()) {
+    if (i.number == cp) return i.display_name;
+  }
+  return {};
+}
+
+CodePage CodePageOfCharset(std::string_view charset) {
+  const std::string key = UpperAlnum(charset);
+  struct Alias {
+    const char* key;
+    CodePage cp;
+  };
+  static constexpr Alias kAliases[] = {
+      {"SHIFTJIS", 932},   {"SJIS", 932},         {"CP932", 932},      {"WINDOWS31J", 932},
+      {"GBK", 936},        {"GB2312", 936},       {"CP936", 936},      {"EUCCN", 936},
+      {"GB18030", 54936},  {"BIG5", 950},         {"CP950", 950},      {"BIG5HKSCS", 950},
+      {"EUCKR", 51949},    {"CP949", 949},        {"UHC", 949},        {"EUCJP", 20932},
+      {"TIS620", 874},     {"CP874", 874},        {"KOI8R", 20866},    {"CP437", 437},
+      {"CP850", 850},      {"CP866", 866},        {"ISO885915", 28605}, {"ISO88591", 28591},
+      {"ISO88592", 28592}, {"ISO88593", 28593},   {"ISO88594", 28594}, {"ISO88595", 28595},
+      {"ISO88596", 28596}, {"ISO88597", 28597},   {"ISO88598", 28598}, {"ISO88599", 28599},
+  };
+  for (const Alias& a : kAliases) {
+    if (key == a.key) return IsCodePageAvailable(a.cp) ? a.cp : kCodePageUtf8;
+  }
+  for (CodePage cp = 1250; cp <= 1258; ++cp) {
+    const std::string n = std::to_string(cp);
+    if (key == "CP" + n || key == "WINDOWS" + n) return IsCodePageAvailable(cp) ? cp : kCodePageUtf8;
+  }
+  // UTF-8, plain ASCII (the C locale; UTF-8 reads it alike and loses nothing on output) and
+  // every character set without a code page of ours.
+  return kCodePageUtf8;
+}
+
+CodePage AnsiCodePage() {
+  static const CodePage cp = [] {
+    locale_t loc = newlocale(LC_CTYPE_MASK, "", static_cast<locale_t>(nullptr));
+    if (loc == static_cast<locale_t>(nullptr)) return kCodePageUtf8;
+    const CodePage result = CodePageOfCharset(nl_langinfo_l(CODESET, loc));
+    freelocale(loc);
+    return result;
+  }();
+  return cp;
+}
+
+bool DecodeBytes(CodePage cp, std::string_view bytes, std::u16string& out) {
+  out.clear();
+  const CodePageEntry* e = FindEntry(cp);
+  if (e == nullptr) return false;
+  if (cp == kCodePageUtf16Le || cp == kCodePageUtf16Be) {
+    DecodeUtf16(bytes, cp == kCodePageUtf16Be, out);
+  } else if (!DecodeWithIcu(*e, bytes, out)) {
+    out.clear();
+    return false;
+  }
+  // The text ends at its first U+0000; an empty text is no text.
+  const std::size_t nul = out.find(u'\0');
+  if (nul != std::u16string::npos) out.resize(nul);
+  return !out.empty();
+}
+
+bool EncodeText(CodePage cp, std::u16string_view text, std::string& out) {
+  out.clear();
+  const CodePageEntry* e = FindEntry(cp);
+  if (e == nullptr) return false;
+  if (cp == kCodePageUtf16Le || cp == kCodePageUtf16Be) {
+    if (text.empty()) return false;
+    EncodeUtf16(text, cp == kCodePageUtf16Be, out);
+    return true;
+  }
+  // Code-page output ends at its first zero byte, which only a U+0000 of the text produces.
+  const std::size_t nul = text.find(u'\0');
+  if (nul != std::u16string_view::npos) text = text.substr(0, nul);
+  if (cp == kCodePageUtf8) {
+    EncodeUtf8(text, out);
+  } else if (!EncodeWithIcu(*e, text, out)) {
+    out.clear();
+    return false;
+  }
+  return !out.empty();
+}
+
+}  // namespace common
