@@ -1,0 +1,393 @@
+#!/usr/bin/env python3
+"""Builds Orvi's reading tables from the MeCab IPA dictionary and EDICT.
+
+    dictgen.py --ipadic DIR --edict FILE --out DIR [--packer PROGRAM]
+
+Writes into --out:
+  small_table.txt, large_table.txt   the two reading tables as UTF-16LE text
+  small_table.lzma, large_table.lzma the same texts as LZMA-alone streams (made by PROGRAM,
+                                     tools/dictgen/lzma_alone_pack)
+  conjugation_table.txt              the okurigana ending rows, UTF-16LE with CR LF
+
+A reading table is a byte-order mark, the entry count and LF, then one line per word:
+"word:readings", readings joined by ".", each reading being left context + kana + right
+context, where a context is the kana next to the word or "_" for anything else. Words are
+runs of kanji, sorted by UTF-16 code units.
+
+Large table: every IPA dictionary entry whose surface holds kanji. Each kanji run of the
+surface is aligned against the entry's reading, with the surface's kana on either side as
+contexts (読み切れる / よみきれる gives 読 -> "_よみ" and 切 -> "みきれ"). An entry's readings are
+ordered by the lexicon's word cost, lowest first, with proper nouns after common words.
+
+Small table: the common words, i.e. the EDICT lines carrying the "(P)" marker (words found in
+the frequency lists EDICT's editors merged in), aligned the same way. Readings are ordered by
+word class (stand-alone words before suffixes, prefixes and counters), then by the IPA cost.
+preferred_readings.txt puts the reading a song would use first.
+
+Standard library only; the output depends only on the input files.
+"""
+import argparse
+import os
+import subprocess
+import sys
+
+# --- characters --------------------------------------------------------------------------
+
+
+def is_kanji(c):
+    """The kanji test of the editor: CJK ideographs (extension A short of U+4DBF), the
+    compatibility ideographs and the iteration mark."""
+    o = ord(c)
+    return (0x3400 <= o <= 0x4DBE or 0x4E00 <= o <= 0x9FBF or 0xF900 <= o <= 0xFAFF
+            or o == 0x3005)
+
+
+def is_kana(c):
+    """Kana as the lookup classifies neighbours: hiragana, katakana, the prolonged sound
+    mark and half-width katakana. Anything else is a "_" context."""
+    o = ord(c)
+    return (0x3041 <= o <= 0x3096 or 0x30A1 <= o <= 0x30FA or o == 0x30FC
+            or 0xFF65 <= o <= 0xFF9D)
+
+
+def to_hiragana(s):
+    """Katakana U+30A1..U+30F6 to hiragana; everything else unchanged."""
+    return "".join(chr(ord(c) - 0x60) if 0x30A1 <= ord(c) <= 0x30F6 else c for c in s)
+
+
+# A small ヶ or ヵ between kanji (八ヶ岳, 一ヵ月) is written for a syllable it does not spell.
+SMALL_KE_READINGS = {"ヶ": ("か", "が", "け", "こ"), "ヵ": ("か", "が", "け", "こ"),
+                     "ゖ": ("か", "が", "け", "こ"), "ゕ": ("か", "が", "け", "こ")}
+
+
+# --- alignment ---------------------------------------------------------------------------
+
+
+def segments(surface):
+    """Cuts a surface into ('K', kanji run), ('k', kana run) and ('o', other) pieces."""
+    out = []
+    for c in surface:
+        kind = "K" if is_kanji(c) else ("k" if is_kana(c) else "o")
+        if out and out[-1][0] == kind:
+            out[-1][1] += c
+        else:
+            out.append([kind, c])
+    return [(k, t) for k, t in out]
+
+
+def _match_kana(text, reading, pos):
+    """Matches a kana piece of the surface at reading[pos:]; returns the end or -1."""
+    for c in text:
+        if pos >= len(reading):
+            return -1
+        r = reading[pos]
+        if c in SMALL_KE_READINGS:
+            if r not in SMALL_KE_READINGS[c]:
+                return -1
+        elif to_hiragana(c) != r:
+            return -1
+        pos += 1
+    return pos
+
+
+def align(surface, reading):
+    """Aligns a surface with its reading (hiragana or katakana).
+
+    Returns a list of (run, left, kana, right) for each kanji run of the surface: the run,
+    its left and right contexts (the neighbouring kana of the surface, or "_"), and the
+    hiragana it is read as. Returns None when the surface does not fit the reading or fits
+    it in more than one way (then nobody can tell which kana belong to which run)."""
+    reading = to_hiragana(reading)
+    if not reading or not all(is_kana(c) for c in reading):
+        return None
+    segs = segments(surface)
+    if not any(k == "K" for k, _ in segs):
+        return []
+    solutions = []
+
+    def walk(i, pos, spans):
+        if len(solutions) > 1:
+            return
+        if i == len(segs):
+            if pos == len(reading):
+                solutions.append(list(spans))
+            return
+        kind, text = segs[i]
+        if kind == "k":
+            end = _match_kana(text, reading, pos)
+            if end >= 0:
+                walk(i + 1, end, spans)
+            return
+        # A kanji run (or a piece of other characters) takes at least one kana; at most
+        # what leaves one kana for each later piece that needs its own.
+        rest_min = sum(len(t) if k == "k" else 1 for k, t in segs[i + 1:])
+        for end in range(pos + 1, len(reading) - rest_min + 1):
+            spans.append((i, pos, end))
+            walk(i + 1, end, spans)
+            spans.pop()
+
+    walk(0, 0, [])
+    if len(solutions) != 1:
+        return None
+    out = []
+    for i, start, end in solutions[0]:
+        kind, text = segs[i]
+        if kind != "K":
+            continue
+        left = segs[i - 1][1][-1] if i > 0 and segs[i - 1][0] == "k" else "_"
+        right = segs[i + 1][1][0] if i + 1 < len(segs) and segs[i + 1][0] == "k" else "_"
+        out.append((text, left, reading[start:end], right))
+    return out
+
+
+# --- sources -----------------------------------------------------------------------------
+
+
+class LexEntry:
+    """One IPA dictionary line: surface, word cost, part of speech, reading."""
+    __slots__ = ("surface", "cost", "pos", "reading")
+
+    def __init__(self, surface, cost, pos, reading):
+        self.surface, self.cost, self.pos, self.reading = surface, cost, pos, reading
+
+    @property
+    def proper(self):
+        return self.pos[0] == "名詞" and self.pos[1] == "固有名詞"
+
+
+def parse_ipadic_line(line):
+    f = line.rstrip("\r\n").split(",")
+    if len(f) < 12 or not f[3].lstrip("-").isdigit():
+        return None
+    return LexEntry(f[0], int(f[3]), tuple(f[4:10]), f[11])
+
+
+def read_ipadic(directory):
+    entries = []
+    for name in sorted(os.listdir(directory)):
+        if not name.endswith(".csv"):
+            continue
+        with open(os.path.join(directory, name), encoding="euc_jp", errors="replace") as f:
+            for line in f:
+                e = parse_ipadic_line(line)
+                if e is not None:
+                    entries.append(e)
+    return entries
+
+
+class CommonWord:
+    """One EDICT line with the common-word marker: headword, reading, word classes."""
+    __slots__ = ("headword", "reading", "classes", "order")
+
+    def __init__(self, headword, reading, classes, order):
+        self.headword, self.reading, self.classes, self.order = (
+            headword, reading, classes, order)
+
+    @property
+    def bound(self):
+        """True for suffixes, prefixes and counters: forms that rarely stand alone."""
+        return bool(self.classes) and all(c in ("suf", "pref", "ctr") for c in self.classes)
+
+
+def parse_edict_line(line, order=0):
+    """Parses 'HEADWORD [READING] /(pos) gloss/.../(P)/'; None unless it is a common word
+    with a kanji headword and a reading."""
+    line = line.rstrip("\r\n")
+    if "/(P)/" not in line and "(P)/" not in line:
+        return None
+    head, _, rest = line.partition(" /")
+    if "[" not in head:
+        return None
+    headword, _, reading = head.partition(" [")
+    reading = reading.rstrip("]")
+    if not any(is_kanji(c) for c in headword):
+        return None
+    classes = []
+    first = rest.split("/", 1)[0]
+    if first.startswith("("):
+        for tag in first[1:first.find(")")].split(","):
+            classes.append(tag.strip())
+    return CommonWord(headword.strip(), reading.strip(), tuple(classes), order)
+
+
+def read_edict(path):
+    words = []
+    with open(path, encoding="euc_jp", errors="replace") as f:
+        for n, line in enumerate(f):
+            w = parse_edict_line(line, n)
+            if w is not None:
+                words.append(w)
+    return words
+
+
+def read_preferred(path):
+    """Lines 'word reading' (# comments): readings to put first in the small table."""
+    pref = []
+    if not os.path.exists(path):
+        return pref
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            line = line.split("#", 1)[0].split()
+            if len(line) == 2:
+                pref.append((line[0], line[1]))
+    return pref
+
+
+# --- tables ------------------------------------------------------------------------------
+
+MAX_WORD = 16          # the notation walk never looks up longer runs
+MAX_SMALL_WORD = 4     # longer compounds are left to the large table
+MAX_LINE = 480         # code units of readings an entry line may carry
+MAX_READINGS = 96      # an entry keeps its best readings only
+
+# Particles that follow a noun in running text. A greeting such as 今日は (こんにちは) or
+# 今晩は is written like the noun plus は; keeping its reading with the particle as context
+# would read every 今日は as the greeting, so interjections give no particle contexts.
+PARTICLES = set("はわがをにへのとでもやか")
+
+
+def idiom_context(interjection, right):
+    """True when a reading taken from an interjection has a particle as right context."""
+    return interjection and right in PARTICLES
+PROPER_PENALTY = 1 << 20
+
+
+def cap_readings(readings):
+    """Keeps an entry's best readings: at most MAX_READINGS, within MAX_LINE code units."""
+    out, used = [], 0
+    for left, kana, right in readings[:MAX_READINGS]:
+        cost = len(kana) + 3
+        if out and used + cost > MAX_LINE:
+            break
+        out.append((left, kana, right))
+        used += cost
+    return out
+
+
+def build_large(lexicon):
+    """word -> ordered list of (left, kana, right), plus the rank of every reading.
+
+    The rank of a reading is the lowest cost among the entries that yield it; proper nouns
+    rank after every common word."""
+    rank = {}
+    for e in lexicon:
+        aligned = align(e.surface, e.reading)
+        if not aligned:
+            continue
+        r = e.cost + (PROPER_PENALTY if e.proper else 0)
+        for run, left, kana, right in aligned:
+            if len(run) > MAX_WORD or idiom_context(e.pos[0] == "感動詞", right):
+                continue
+            key = (run, left, kana, right)
+            if key not in rank or r < rank[key]:
+                rank[key] = r
+    table = {}
+    for (run, left, kana, right), r in rank.items():
+        table.setdefault(run, []).append((r, left, kana, right))
+    out = {}
+    for run, items in table.items():
+        items.sort()
+        out[run] = cap_readings([(l, k, r) for _, l, k, r in items])
+    return out, rank
+
+
+def build_small(common, rank, preferred=()):
+    """word -> ordered list of (left, kana, right) from the common words.
+
+    Order: readings named in `preferred` first, then readings of stand-alone words before
+    those of bound forms, then by the lexicon's rank of the same reading (any contexts),
+    then by line order."""
+    best_rank = {}
+    for (run, _l, kana, _r), r in rank.items():
+        k = (run, kana)
+        if k not in best_rank or r < best_rank[k]:
+            best_rank[k] = r
+    keys = {}
+    for w in common:
+        aligned = align(w.headword, w.reading)
+        if not aligned:
+            continue
+        for run, left, kana, right in aligned:
+            if len(run) > MAX_SMALL_WORD or idiom_context("int" in w.classes, right):
+                continue
+            lex = rank.get((run, left, kana, right), best_rank.get((run, kana), 1 << 40))
+            key = (1 if w.bound else 0, lex, w.order)
+            t = (run, left, kana, right)
+            if t not in keys or key < keys[t]:
+                keys[t] = key
+    pref_pos = {}
+    for i, (word, kana) in enumerate(preferred):
+        pref_pos.setdefault((word, kana), i)
+        t = (word, "_", kana, "_")
+        if all(is_kanji(c) for c in word) and t not in keys:
+            keys[t] = (0, 0, -1)
+    table = {}
+    for (run, left, kana, right), key in keys.items():
+        p = pref_pos.get((run, kana), 1 << 30)
+        table.setdefault(run, []).append(((p,) + key + (left, kana, right), (left, kana, right)))
+    out = {}
+    for run, items in table.items():
+        items.sort()
+        out[run] = cap_readings([t for _, t in items])
+    return out
+
+
+def utf16_key(s):
+    return s.encode("utf-16-be")
+
+
+def format_table(table):
+    """The text of a reading table: BOM, count line, sorted entry lines, each ended by LF."""
+    words = sorted(table, key=utf16_key)
+    lines = ["\ufeff%d\n" % len(words)]
+    for w in words:
+        lines.append(w + ":" + ".".join(l + k + r for l, k, r in table[w]) + "\n")
+    return "".join(lines)
+
+
+CONJUGATION_ROWS = [
+    "い、かくけそさ_", "く、かこきいけ_", "ぐ、がごぎいげ_", "す、さそしせ__",
+    "つ、たとちって_", "ぬ、なのにんね_", "ぶ、ばぼびんべ_", "む、まもみんめ_",
+    "る、らろりっれ_", "う、わおいっえ_", "る、なたまれよろ",
+]
+IRREGULAR_ROW = "来、こなきたきまくるくれこいきて"
+
+
+def conjugation_table_bytes():
+    text = "\ufeff" + "".join(row + "\r\n" for row in CONJUGATION_ROWS + [IRREGULAR_ROW])
+    return text.encode("utf-16-le")
+
+
+def write_bytes(path, data):
+    with open(path, "wb") as f:
+        f.write(data)
+
+
+def main(argv=None):
+    ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    ap.add_argument("--ipadic", default="/usr/share/mecab/dic/ipadic")
+    ap.add_argument("--edict", default="/usr/share/edict/edict")
+    ap.add_argument("--preferred",
+                    default=os.path.join(os.path.dirname(__file__), "preferred_readings.txt"))
+    ap.add_argument("--out", required=True)
+    ap.add_argument("--packer", help="lzma_alone_pack program; without it no .lzma files")
+    args = ap.parse_args(argv)
+
+    lexicon = read_ipadic(args.ipadic)
+    large, rank = build_large(lexicon)
+    small = build_small(read_edict(args.edict), rank, read_preferred(args.preferred))
+    os.makedirs(args.out, exist_ok=True)
+    for name, table in (("small_table", small), ("large_table", large)):
+        text_path = os.path.join(args.out, name + ".txt")
+        write_bytes(text_path, format_table(table).encode("utf-16-le"))
+        readings = sum(len(v) for v in table.values())
+        print("%s: %d entries, %d readings" % (name, len(table), readings))
+        if args.packer:
+            subprocess.run([args.packer, text_path, os.path.join(args.out, name + ".lzma")],
+                           check=True)
+    write_bytes(os.path.join(args.out, "conjugation_table.txt"), conjugation_table_bytes())
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
