@@ -10,8 +10,7 @@ namespace orvi {
 namespace {
 
 constexpr std::size_t kHeaderSize = 13;
-// Header field meaning "size unknown, the stream ends with an end marker". Our tables always
-// record their size; without it the buffer could not be allocated up front.
+// Header field meaning "size unknown, the stream ends with an end marker".
 constexpr std::uint64_t kUnknownSize = ~std::uint64_t{0};
 // A table larger than this is certainly not one of ours; refusing it keeps a corrupt header from
 // asking for gigabytes.
@@ -88,43 +87,103 @@ TableStatus IndexReadingTable(std::unique_ptr<char16_t[]> buffer, std::size_t si
   return TableStatus::Ok();
 }
 
+namespace {
+
+TableStatus DecodeFailure(lzma_ret ret) {
+  if (ret == LZMA_FORMAT_ERROR || ret == LZMA_OPTIONS_ERROR) {
+    return TableStatus::Error("the table is not an LZMA-alone stream");
+  }
+  if (ret == LZMA_MEM_ERROR || ret == LZMA_MEMLIMIT_ERROR) {
+    return TableStatus::Error("out of memory decoding the table");
+  }
+  return TableStatus::Error("the table's stream is damaged or truncated");
+}
+
+// Decodes into a buffer of exactly `size` bytes. Filling the buffer ends the decode, even when
+// the stream would go on.
+TableStatus DecodeKnownSize(std::span<const unsigned char> bytes, std::uint8_t* out,
+                            std::size_t size) {
+  lzma_stream stream = LZMA_STREAM_INIT;
+  lzma_ret ret = lzma_alone_decoder(&stream, UINT64_MAX);
+  if (ret != LZMA_OK) return DecodeFailure(ret);
+  stream.next_in = bytes.data();
+  stream.avail_in = bytes.size();
+  stream.next_out = out;
+  stream.avail_out = size;
+  while (stream.avail_out > 0) {
+    ret = lzma_code(&stream, LZMA_FINISH);
+    if (ret != LZMA_OK) break;
+  }
+  const bool full = stream.avail_out == 0;
+  lzma_end(&stream);
+  return full ? TableStatus::Ok() : DecodeFailure(ret);
+}
+
+// A stream whose header leaves the size open ends with an end marker; decode it into a growing
+// buffer.
+TableStatus DecodeUnknownSize(std::span<const unsigned char> bytes, std::vector<std::uint8_t>& out) {
+  lzma_stream stream = LZMA_STREAM_INIT;
+  lzma_ret ret = lzma_alone_decoder(&stream, UINT64_MAX);
+  if (ret != LZMA_OK) return DecodeFailure(ret);
+  stream.next_in = bytes.data();
+  stream.avail_in = bytes.size();
+  out.resize(std::size_t{1} << 20);
+  std::size_t used = 0;
+  for (;;) {
+    if (used == out.size()) {
+      if (out.size() >= kMaxUnpackedSize) {
+        lzma_end(&stream);
+        return TableStatus::Error("the table unpacks to an implausible size");
+      }
+      out.resize(out.size() * 2);
+    }
+    stream.next_out = out.data() + used;
+    stream.avail_out = out.size() - used;
+    ret = lzma_code(&stream, LZMA_FINISH);
+    used = out.size() - stream.avail_out;
+    if (ret == LZMA_STREAM_END) break;
+    if (ret != LZMA_OK) {
+      lzma_end(&stream);
+      return DecodeFailure(ret);
+    }
+  }
+  lzma_end(&stream);
+  out.resize(used);
+  return TableStatus::Ok();
+}
+
+}  // namespace
+
 TableStatus LoadReadingTable(std::span<const unsigned char> bytes, ReadingTable& table) {
   Reset(table);
   if (bytes.empty()) return TableStatus::Error("the table is missing");
   if (bytes.size() < kHeaderSize) return TableStatus::Error("the table is shorter than its header");
   const std::uint64_t declared = ReadLe(bytes.data() + 5, 8);
-  if (declared == kUnknownSize) return TableStatus::Error("the table does not record its size");
-  const std::uint64_t size = declared & 0xFFFFFFFFu;
-  if (size > kMaxUnpackedSize) return TableStatus::Error("the table's recorded size is implausible");
-  if (size < 2 || size % 2 != 0) return TableStatus::Error("the table's recorded size is not UTF-16 text");
 
-  const std::size_t units = static_cast<std::size_t>(size / 2);
-  auto buffer = std::make_unique_for_overwrite<char16_t[]>(units);
-
-  lzma_stream stream = LZMA_STREAM_INIT;
-  if (lzma_alone_decoder(&stream, UINT64_MAX) != LZMA_OK) {
-    return TableStatus::Error("the decoder could not start");
-  }
-  stream.next_in = bytes.data();
-  stream.avail_in = bytes.size();
-  stream.next_out = reinterpret_cast<std::uint8_t*>(buffer.get());
-  stream.avail_out = static_cast<std::size_t>(size);
-  lzma_ret ret = LZMA_OK;
-  while (stream.avail_out > 0) {
-    ret = lzma_code(&stream, LZMA_FINISH);
-    if (ret != LZMA_OK) break;
-  }
-  lzma_end(&stream);
-  // The buffer must be filled; stopping there is fine even when the stream would go on.
-  if (stream.avail_out > 0) {
-    if (ret == LZMA_FORMAT_ERROR || ret == LZMA_OPTIONS_ERROR) {
-      return TableStatus::Error("the table is not an LZMA-alone stream");
+  std::unique_ptr<char16_t[]> buffer;
+  std::size_t size = 0;
+  if (declared == kUnknownSize) {
+    std::vector<std::uint8_t> unpacked;
+    if (auto s = DecodeUnknownSize(bytes, unpacked); !s) return s;
+    size = unpacked.size();
+    if (size < 2 || size % 2 != 0) return TableStatus::Error("the table is not UTF-16 text");
+    buffer = std::make_unique_for_overwrite<char16_t[]>(size / 2);
+    std::memcpy(buffer.get(), unpacked.data(), size);
+  } else {
+    // Only the low 32 bits of the recorded size count.
+    size = static_cast<std::size_t>(declared & 0xFFFFFFFFu);
+    if (size > kMaxUnpackedSize) return TableStatus::Error("the table's recorded size is implausible");
+    if (size < 2 || size % 2 != 0) return TableStatus::Error("the table's recorded size is not UTF-16 text");
+    buffer = std::make_unique_for_overwrite<char16_t[]>(size / 2);
+    if (auto s = DecodeKnownSize(bytes, reinterpret_cast<std::uint8_t*>(buffer.get()), size); !s) {
+      return s;
     }
-    if (ret == LZMA_MEM_ERROR) return TableStatus::Error("out of memory decoding the table");
-    return TableStatus::Error("the table's stream is damaged or truncated");
   }
+  const std::size_t units = size / 2;
   if constexpr (std::endian::native == std::endian::big) {
-    for (std::size_t k = 0; k < units; ++k) buffer[k] = static_cast<char16_t>((buffer[k] >> 8) | (buffer[k] << 8));
+    for (std::size_t k = 0; k < units; ++k) {
+      buffer[k] = static_cast<char16_t>((buffer[k] >> 8) | (buffer[k] << 8));
+    }
   }
   return IndexReadingTable(std::move(buffer), units, table);
 }
