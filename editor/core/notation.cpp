@@ -152,6 +152,7 @@ NotationOutcome Notate(const ReadingDictionary& dictionary, std::u16string_view 
     p += static_cast<std::int32_t>(n);
   }
 
+  outcome.stopped = stop;
   view.SeriesEnded();
   view.MakeCurrentAt(caret);
   return outcome;
