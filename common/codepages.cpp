@@ -3,6 +3,7 @@
 #include <langinfo.h>
 #include <locale.h>
 #include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
 #include <unicode/ucnv_err.h>
 
 #include <algorithm>
@@ -188,12 +189,24 @@ bool DecodeWithIcu(const CodePageEntry& e, std::string_view bytes, std::u16strin
   return true;
 }
 
+// Writes the substitution bytes for every character the code page cannot represent. ICU's own
+// substitution silently drops default-ignorable characters (U+FEFF, U+200B, ...), which would
+// lose them without a trace and can even leave nothing of a text.
+void SubstituteEveryCharacter(const void*, UConverterFromUnicodeArgs* args, const UChar*, int32_t,
+                              UChar32, UConverterCallbackReason reason, UErrorCode* err) {
+  if (reason == UCNV_UNASSIGNED || reason == UCNV_ILLEGAL || reason == UCNV_IRREGULAR) {
+    *err = U_ZERO_ERROR;
+    ucnv_cbFromUWriteSub(args, 0, err);
+  }
+}
+
 bool EncodeWithIcu(const CodePageEntry& e, std::u16string_view text, std::string& out) {
   ConverterPtr conv = OpenConverter(e);
   if (!conv) return false;
   UErrorCode err = U_ZERO_ERROR;
   // Characters the code page cannot represent, and unpaired surrogates, become "?".
   ucnv_setSubstChars(conv.get(), "?", 1, &err);
+  ucnv_setFromUCallBack(conv.get(), SubstituteEveryCharacter, nullptr, nullptr, nullptr, &err);
   if (U_FAILURE(err)) return false;
   const std::size_t max_char = static_cast<std::size_t>(ucnv_getMaxCharSize(conv.get()));
   out.resize(text.size() * std::max<std::size_t>(max_char, 2) + 16);

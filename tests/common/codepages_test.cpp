@@ -116,6 +116,8 @@ TEST(EncodeText, Cases) {
       {932, u"a\u0E01b", "a?b"s},   // Thai is not in Shift-JIS
       {936, u"\u3042\u0E01", "\xA4\xA2?"s},
       {932, u"a\xD800" "b", "a?b"s},  // unpaired surrogate
+      {850, u"\uFEFF", "?"s},         // default-ignorable characters are not dropped
+      {932, u"a\u200Bb\u00AD", "a?b?"s},
       {932, u"a\0b"s, "a"s},        // code-page output ends at the first zero byte
       {932, u"\0a"s, std::nullopt},
       {932, u"", std::nullopt},
