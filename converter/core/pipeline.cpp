@@ -328,7 +328,9 @@ SaveOutcome Batch::SaveFile(std::u16string& path, std::string_view bytes) {
     save_choice_ = answer.choice;
     // A choice for all is only ever Overwrite or Skip.
     if (answer.to_all && answer.choice != SaveChoice::Rename) to_all_ = true;
-    if (answer.choice != SaveChoice::Skip && !answer.new_path.empty()) {
+    // Rename always names the new path (an empty one fails below); Overwrite may name one.
+    if (answer.choice == SaveChoice::Rename ||
+        (answer.choice == SaveChoice::Overwrite && !answer.new_path.empty())) {
       path = std::move(answer.new_path);
       fs_path = FsPath(path);
     }
