@@ -1,5 +1,6 @@
 #include "editor/core/export_generator.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace orvi {
@@ -138,8 +139,17 @@ std::u16string Generate(const ExportOptions& options, const StyleRecord& kanji_s
     AppendClosingTags(kana_close, dialect, own);
   }
 
+  const std::vector<const RubyEntry*> entries = list.Entries();
+
+  // Reserve what the output can take at most, so that a large text is written in one go.
+  std::size_t per_annotation = pieces.start.size() + pieces.between.size() + kana_open.size() +
+                               kana_close.size() + pieces.end.size();
+  std::size_t readings = 0;
+  for (const RubyEntry* e : entries) readings += e->reading.size();
+  const auto line_ends = static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\r'));
   std::u16string out;
-  out.reserve(text.size() + text.size() / 2 + 1024);
+  out.reserve(text.size() + entries.size() * per_annotation + readings +
+              (line_ends + 1) * kFillerGroup.size() + 1024);
   if (css) {
     out += u"<head>\r\n<style type=\"text/css\">\r\n.kanji {";
     AppendCssProperties(out, kanji);
@@ -151,7 +161,6 @@ std::u16string Generate(const ExportOptions& options, const StyleRecord& kanji_s
 
   // Entries are ordered and never overlap, and the position only grows: the first entry
   // holding the position is always at or after the cursor.
-  const std::vector<const RubyEntry*> entries = list.Entries();
   std::size_t next_entry = 0;
   std::size_t i = 0;
   std::int64_t p = 0;
