@@ -61,9 +61,12 @@ int CompareWords(std::u16string_view a, std::u16string_view b) {
 
 std::int32_t FindWord(const ReadingTable& table, std::u16string_view word) {
   if (table.count <= 0 || word.empty()) return -1;
-  std::int32_t lo = 0;
-  std::int32_t hi = table.count - 1;
-  std::int32_t mid = hi / 2;
+  // Only the entries that share the word's first code unit can match: the binary search starts
+  // on their window.
+  std::int32_t lo = static_cast<std::int32_t>(table.first[word[0]]);
+  std::int32_t hi = static_cast<std::int32_t>(table.first[word[0] + 1u]) - 1;
+  if (lo > hi) return -1;
+  std::int32_t mid = lo + (hi - lo) / 2;
   int c = CompareStored(table.WordAt(mid), word);
   if (c == 0) return mid;
   for (;;) {

@@ -32,6 +32,7 @@ void Reset(ReadingTable& table) {
   table.text = nullptr;
   table.text_size = 0;
   table.index.clear();
+  table.first.clear();
 }
 
 }  // namespace
@@ -79,7 +80,18 @@ TableStatus IndexReadingTable(std::unique_ptr<char16_t[]> buffer, std::size_t si
     index.push_back(static_cast<std::uint32_t>(start));
   }
 
+  // Words are sorted by code units, so the entries of one first code unit are contiguous.
+  std::vector<std::uint32_t> first(0x10001);
+  std::size_t k = 0;
+  for (std::uint32_t c = 0; c <= 0xFFFF; ++c) {
+    first[c] = static_cast<std::uint32_t>(k);
+    while (k < index.size() && text[index[k]] == c) ++k;
+  }
+  first[0x10000] = static_cast<std::uint32_t>(index.size());
+  if (k != index.size()) return TableStatus::Error("the entries are not sorted by word");
+
   table.count = static_cast<std::int32_t>(count);
+  table.first = std::move(first);
   table.buffer = std::move(buffer);
   table.text = text;
   table.text_size = text_size;

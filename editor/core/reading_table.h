@@ -32,6 +32,9 @@ struct ReadingTable {
   const char16_t* text = nullptr;      // start of the first entry line inside `buffer`
   std::size_t text_size = 0;           // code units from `text` to the end of `buffer`
   std::vector<std::uint32_t> index;
+  // Entries whose word starts with code unit c are [first[c], first[c + 1]); the sorted order
+  // makes them contiguous. Narrows a search to one first character before it starts.
+  std::vector<std::uint32_t> first;
 
   bool loaded() const { return text != nullptr; }
   const char16_t* WordAt(std::int32_t k) const { return text + index[static_cast<std::size_t>(k)]; }
