@@ -76,6 +76,7 @@ TEST(ReadingTable, BadBytesGiveAnErrorAndAnEmptyTable) {
   const std::u16string no_colon = u"\uFEFF2\n一_いち_\n日:_ひ_\n";
   const std::u16string no_count_end = u"\uFEFF12";
   const std::u16string empty_readings = u"\uFEFF1\n一:\n";
+  const std::u16string unsorted = u"\uFEFF3\n日:_ひ_\n一:_いち_\n本:_ほん_\n";
   const struct {
     const char* name;
     Bytes bytes;
@@ -90,6 +91,7 @@ TEST(ReadingTable, BadBytesGiveAnErrorAndAnEmptyTable) {
       {"line without colon", PackLzmaAlone(Utf16Le(no_colon))},
       {"count line without end", PackLzmaAlone(Utf16Le(no_count_end))},
       {"entry without readings", PackLzmaAlone(Utf16Le(empty_readings))},
+      {"entries out of order", PackLzmaAlone(Utf16Le(unsorted))},
   };
   for (const auto& c : cases) {
     ReadingTable table;
