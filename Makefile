@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: setup configure build run run-quenlite test bench fuzz clean
+.PHONY: setup configure build run run-quenlite test bench fuzz dict clean
 
 setup:
 	@bash scripts/setup.sh
@@ -35,5 +35,15 @@ fuzz:
 	  -DOQ_BUILD_FUZZ=ON -DOQ_BUILD_APPS=OFF -DOQ_BUILD_TESTS=OFF -DOQ_BUILD_BENCH=OFF
 	cmake --build fuzz-build -j$(JOBS)
 
+# Regenerates resources/dict from the Debian lexicons; the same package versions give the
+# same bytes (see resources/dict/README.md).
+dict:
+	bash scripts/setup.sh --dict
+	mkdir -p build-dict
+	c++ -std=c++20 -O2 tools/dictgen/lzma_alone_pack.cpp -llzma -o build-dict/lzma_alone_pack
+	python3 tools/dictgen/dictgen.py --out build-dict/tables --packer build-dict/lzma_alone_pack
+	cp build-dict/tables/small_table.lzma build-dict/tables/large_table.lzma \
+	  build-dict/tables/conjugation_table.txt resources/dict/
+
 clean:
-	rm -rf $(BUILD) fuzz-build
+	rm -rf $(BUILD) fuzz-build build-dict

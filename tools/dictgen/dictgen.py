@@ -264,18 +264,39 @@ def cap_readings(readings):
     return out
 
 
-def build_large(lexicon):
+# What follows the stem of an ichidan verb (見, 着, 寝, 出) in running text: ない, ます, た,
+# て, ず, ぬ, よう, られる, させる, に (見に行く), つつ, そう. The lexicon lists the stem alone,
+# so without these the stem gets no context and loses to the kanji's noun readings.
+ICHIDAN_STEM_NEXT = "なまたてずぬよらさにつそ"
+
+
+def stem_contexts(entry, aligned):
+    """Extra readings for an ichidan verb's irrealis and continuative forms whose surface
+    ends in its kanji: the last run again, once with each kana that can follow the stem."""
+    if (entry.pos[0] != "動詞" or "一段" not in entry.pos[4]
+            or entry.pos[5] not in ("未然形", "連用形") or not aligned
+            or not is_kanji(entry.surface[-1])):
+        return []
+    run, left, kana, _ = aligned[-1]
+    return [(run, left, kana, c) for c in ICHIDAN_STEM_NEXT]
+
+
+def build_large(lexicon, given_names=False):
     """word -> ordered list of (left, kana, right), plus the rank of every reading.
 
     The rank of a reading is the lowest cost among the entries that yield it; proper nouns
-    rank after every common word."""
+    rank after every common word. Given names (and full names) are left out unless asked
+    for: they are mostly pairs of common kanji (風吹, 康弘) and would make a run of two words
+    read as a name; surnames stay, as they double as place names and ordinary words."""
     rank = {}
     for e in lexicon:
         aligned = align(e.surface, e.reading)
         if not aligned:
             continue
+        if not given_names and e.proper and e.pos[2] == "人名" and e.pos[3] != "姓":
+            continue
         r = e.cost + (PROPER_PENALTY if e.proper else 0)
-        for run, left, kana, right in aligned:
+        for run, left, kana, right in aligned + stem_contexts(e, aligned):
             if len(run) > MAX_WORD or idiom_context(e.pos[0] == "感動詞", right):
                 continue
             key = (run, left, kana, right)
@@ -316,11 +337,12 @@ def build_small(common, rank, preferred=()):
             if t not in keys or key < keys[t]:
                 keys[t] = key
     pref_pos = {}
-    for i, (word, kana) in enumerate(preferred):
-        pref_pos.setdefault((word, kana), i)
-        t = (word, "_", kana, "_")
-        if all(is_kanji(c) for c in word) and t not in keys:
-            keys[t] = (0, 0, -1)
+    for i, (word, reading) in enumerate(preferred):
+        for t in align(word, reading) or []:
+            run, _left, kana, _right = t
+            pref_pos.setdefault((run, kana), i)
+            if t not in keys and len(run) <= MAX_SMALL_WORD:
+                keys[t] = (0, 0, -1)
     table = {}
     for (run, left, kana, right), key in keys.items():
         p = pref_pos.get((run, kana), 1 << 30)

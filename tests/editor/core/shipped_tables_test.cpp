@@ -4,6 +4,7 @@
 #include <lzma.h>
 
 #include <cstdint>
+#include <ostream>
 #include <set>
 #include <string>
 #include <string_view>
@@ -186,6 +187,8 @@ struct ShippedTable {
   int min_count;
   int max_count;
 };
+
+void PrintTo(const ShippedTable& table, std::ostream* os) { *os << table.name; }
 
 class ShippedReadingTable : public testing::TestWithParam<ShippedTable> {};
 

@@ -1,0 +1,195 @@
+"""Alignment, selection, ordering and output format of the reading-table generator, on a
+small fixture lexicon; needs none of the dictionary packages."""
+import os
+import sys
+import tempfile
+import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "dictgen"))
+import dictgen  # noqa: E402
+
+
+def lex(line):
+    return dictgen.parse_ipadic_line(line)
+
+
+# A fixture in the IPA dictionary's CSV layout: surface, ids, cost, six POS fields, base
+# form, reading, pronunciation.
+FIXTURE_IPADIC = [
+    "日本,1,1,3000,名詞,固有名詞,地域,国,*,*,日本,ニホン,ニホン",
+    "日本,1,1,3500,名詞,固有名詞,地域,国,*,*,日本,ニッポン,ニッポン",
+    "日本ハム,1,1,2000,名詞,固有名詞,組織,*,*,*,日本ハム,ニホンハム,ニホンハム",
+    "日本語,1,1,4000,名詞,一般,*,*,*,*,日本語,ニホンゴ,ニホンゴ",
+    "人,1,1,7118,名詞,一般,*,*,*,*,人,ヒト,ヒト",
+    "人,1,1,8979,名詞,接尾,一般,*,*,*,人,ジン,ジン",
+    "人,1,1,9000,名詞,固有名詞,人名,名,*,*,人,ヒトシ,ヒトシ",
+    "人,1,1,5000,名詞,固有名詞,地域,一般,*,*,人,ニン,ニン",
+    "風吹,1,1,8000,名詞,固有名詞,人名,名,*,*,風吹,フブキ,フブキ",
+    "風吹,1,1,8500,名詞,固有名詞,人名,姓,*,*,風吹,カゼフキ,カゼフキ",
+    "読み切れる,1,1,6000,動詞,自立,*,*,一段,基本形,読み切れる,ヨミキレル,ヨミキレル",
+    "今日は,1,1,5000,感動詞,*,*,*,*,*,今日は,コンニチハ,コンニチワ",
+    "今日,1,1,6000,名詞,副詞可能,*,*,*,*,今日,キョウ,キョー",
+    "着,1,1,8101,動詞,自立,*,*,一段,連用形,着る,キ,キ",
+    "一ノ瀬,1,1,9000,名詞,固有名詞,地域,一般,*,*,一ノ瀬,イチノセ,イチノセ",
+    "ＪＲ線,1,1,9000,名詞,一般,*,*,*,*,ＪＲ線,ジェイアールセン,ジェイアールセン",
+]
+
+FIXTURE_EDICT = [
+    "人 [ひと] /(n) man/person/(P)/",
+    "人 [じん] /(suf) -ian/(P)/",
+    "人 [にん] /(ctr) counter for people/(P)/",
+    "人 [と] /(suf) person/",
+    "故郷 [こきょう] /(n) home town/(P)/",
+    "故郷 [ふるさと] /(n) home town/(P)/",
+    "今日は [こんにちは] /(int) hello/(P)/",
+    "行く [いく] /(v5k-s,vi) to go/(P)/",
+    "一二三四五 [いちにさんしご] /(n) five numbers/(P)/",
+    "あっ [あっ] /(int) ah/(P)/",
+]
+
+
+class AlignTest(unittest.TestCase):
+    def test_runs_take_the_kana_between_the_surface_kana(self):
+        cases = [
+            ("読み切れる", "ヨミキレル",
+             [("読", "_", "よ", "み"), ("切", "み", "き", "れ")]),
+            ("日本語", "ニホンゴ", [("日本語", "_", "にほんご", "_")]),
+            ("行く", "いく", [("行", "_", "い", "く")]),
+            # Katakana in the surface is a context as written; the reading is hiragana.
+            ("一ノ瀬", "イチノセ", [("一", "_", "いち", "ノ"), ("瀬", "ノ", "せ", "_")]),
+            # A small ヶ spells a syllable it does not show.
+            ("八ヶ岳", "ヤツガタケ", [("八", "_", "やつ", "ヶ"), ("岳", "ヶ", "たけ", "_")]),
+            # Prolonged sound marks match each other.
+            ("ラーメン屋", "ラーメンヤ", [("屋", "ン", "や", "_")]),
+            ("ひらがな", "ヒラガナ", []),
+        ]
+        for surface, reading, expected in cases:
+            with self.subTest(surface=surface):
+                self.assertEqual(dictgen.align(surface, reading), expected)
+
+    def test_unfitting_or_ambiguous_surfaces_give_nothing(self):
+        cases = [
+            ("読む", "カク"),                 # the kana do not match
+            ("読み", "ヨ"),                   # reading too short for run and kana
+            ("ＪＲ線", "ジェイアールセン"),    # where ＪＲ ends cannot be told
+            ("日本", "ニホン1"),              # a reading must be kana only
+            ("日本", ""),
+        ]
+        for surface, reading in cases:
+            with self.subTest(surface=surface):
+                self.assertIsNone(dictgen.align(surface, reading))
+
+
+class EdictTest(unittest.TestCase):
+    def test_only_common_kanji_words_with_a_reading_are_read(self):
+        self.assertIsNone(dictgen.parse_edict_line("人 [と] /(suf) person/"))
+        self.assertIsNone(dictgen.parse_edict_line("あっ [あっ] /(int) ah/(P)/"))
+        self.assertIsNone(dictgen.parse_edict_line("イメージ /(n,vs) image/(P)/"))
+        w = dictgen.parse_edict_line("人 [にん] /(ctr) counter for people/(P)/")
+        self.assertEqual((w.headword, w.reading, w.classes, w.bound),
+                         ("人", "にん", ("ctr",), True))
+        self.assertFalse(dictgen.parse_edict_line("行く [いく] /(v5k-s,vi) to go/(P)/").bound)
+
+
+class TablesTest(unittest.TestCase):
+    def setUp(self):
+        self.lexicon = [lex(line) for line in FIXTURE_IPADIC]
+        self.large, self.rank = dictgen.build_large(self.lexicon)
+        common = [w for w in (dictgen.parse_edict_line(l, n) for n, l in enumerate(FIXTURE_EDICT))
+                  if w is not None]
+        self.small = dictgen.build_small(common, self.rank, [("故郷", "ふるさと")])
+
+    def test_large_table_orders_by_cost_with_proper_nouns_last(self):
+        # 日本ハム is cheaper than 日本 but both are proper nouns: cost decides between them.
+        self.assertEqual(self.large["日本"][:3],
+                         [("_", "にほん", "ハ"), ("_", "にほん", "_"), ("_", "にっぽん", "_")])
+        # The common noun ひと comes before the suffix じん, and both before the cheaper
+        # place name; the given name is left out.
+        self.assertEqual(self.large["人"],
+                         [("_", "ひと", "_"), ("_", "じん", "_"), ("_", "にん", "_")])
+
+    def test_given_names_are_left_out_but_surnames_stay(self):
+        self.assertEqual(self.large["風吹"], [("_", "かぜふき", "_")])
+        with_names, _ = dictgen.build_large(self.lexicon, given_names=True)
+        self.assertEqual(with_names["風吹"][0], ("_", "ふぶき", "_"))
+
+    def test_greetings_give_no_particle_context(self):
+        self.assertEqual(self.large["今日"], [("_", "きょう", "_")])
+        self.assertNotIn(("_", "こんにち", "は"), self.small.get("今日", []))
+
+    def test_ichidan_stems_get_the_kana_that_can_follow_them(self):
+        readings = self.large["着"]
+        self.assertIn(("_", "き", "_"), readings)
+        for after in "てたまな":
+            self.assertIn(("_", "き", after), readings)
+
+    def test_small_table_orders_stand_alone_words_first_and_preferred_readings_lead(self):
+        self.assertEqual(self.small["人"][0], ("_", "ひと", "_"))
+        self.assertEqual({r for _, r, _ in self.small["人"]}, {"ひと", "じん", "にん"})
+        self.assertEqual(self.small["故郷"][0], ("_", "ふるさと", "_"))
+        self.assertEqual(self.small["行"], [("_", "い", "く")])
+        # Words longer than four kanji are left to the large table.
+        self.assertNotIn("一二三四五", self.small)
+
+    def test_line_length_is_capped(self):
+        many = [("_", "あ" * 20, chr(0x3041 + i)) for i in range(80)]
+        capped = dictgen.cap_readings(many)
+        self.assertLessEqual(sum(len(k) + 3 for _, k, _ in capped), dictgen.MAX_LINE)
+        self.assertEqual(capped, many[:len(capped)])
+        self.assertEqual(dictgen.cap_readings(many[:1]), many[:1])
+
+
+class FormatTest(unittest.TestCase):
+    def test_table_text_is_counted_and_sorted_by_code_units(self):
+        table = {"日本": [("_", "にほん", "_"), ("_", "にっぽん", "_")],
+                 "日": [("_", "ひ", "_")],
+                 "\uf900": [("_", "き", "_")],
+                 "々": [("_", "のま", "_")]}
+        text = dictgen.format_table(table)
+        self.assertEqual(text, "\ufeff4\n々:_のま_\n日:_ひ_\n日本:_にほん_._にっぽん_\n\uf900:_き_\n")
+
+    def test_conjugation_table_has_the_fixed_layout(self):
+        data = dictgen.conjugation_table_bytes()
+        self.assertEqual(len(data), 258)
+        text = data.decode("utf-16-le")
+        self.assertEqual(text[0], "\ufeff")
+        lines = text[1:].split("\r\n")
+        self.assertEqual(lines[-1], "")
+        self.assertEqual([len(l) for l in lines[:-1]], [8] * 11 + [16])
+        self.assertEqual(lines[8], "る、らろりっれ_")
+        self.assertEqual(lines[11], "来、こなきたきまくるくれこいきて")
+
+
+class EndToEndTest(unittest.TestCase):
+    def test_main_writes_the_three_tables_from_source_files(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            ipadic = os.path.join(tmp, "ipadic")
+            os.mkdir(ipadic)
+            with open(os.path.join(ipadic, "Fixture.csv"), "w", encoding="euc_jp") as f:
+                f.write("\n".join(FIXTURE_IPADIC) + "\n")
+            with open(os.path.join(ipadic, "notes.txt"), "w") as f:
+                f.write("not a lexicon\n")
+            edict = os.path.join(tmp, "edict")
+            with open(edict, "w", encoding="euc_jp") as f:
+                f.write("\u3000？？？ /EDICT header/\n" + "\n".join(FIXTURE_EDICT) + "\n")
+            out = os.path.join(tmp, "out")
+            dictgen.main(["--ipadic", ipadic, "--edict", edict, "--out", out,
+                          "--preferred", os.path.join(tmp, "none.txt")])
+            with open(os.path.join(out, "small_table.txt"), "rb") as f:
+                small = f.read().decode("utf-16-le")
+            self.assertTrue(small.startswith("\ufeff3\n"))
+            self.assertIn("\n人:_ひと_.", small)
+            self.assertIn("\n故郷:_こきょう_._ふるさと_\n", small)
+            with open(os.path.join(out, "large_table.txt"), "rb") as f:
+                large = f.read().decode("utf-16-le")
+            words = [line.split(":")[0] for line in large.split("\n")[1:-1]]
+            self.assertEqual(int(large[1:large.index("\n")]), len(words))
+            self.assertEqual(words, sorted(words, key=dictgen.utf16_key))
+            self.assertTrue(all(dictgen.is_kanji(c) for w in words for c in w))
+            self.assertFalse(os.path.exists(os.path.join(out, "large_table.lzma")))
+            with open(os.path.join(out, "conjugation_table.txt"), "rb") as f:
+                self.assertEqual(f.read(), dictgen.conjugation_table_bytes())
+
+
+if __name__ == "__main__":
+    unittest.main()
