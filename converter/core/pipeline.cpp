@@ -40,11 +40,29 @@ void MakeFolderChain(const std::string& folder) {
   ::mkdir(folder.c_str(), 0777);
 }
 
-// The permission bits a newly created file gets under the process's umask.
+// The permission bits a newly created file gets under the process's umask. The mask is read
+// from /proc, which leaves it untouched for other threads; only where that is missing is it
+// read by setting it (and at once back).
 mode_t NewFileMode() {
   static const mode_t mode = [] {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
+    mode_t mask = 022;
+    bool found = false;
+    if (std::FILE* status = std::fopen("/proc/self/status", "re")) {
+      char line[256];
+      unsigned value = 0;
+      while (std::fgets(line, sizeof line, status) != nullptr) {
+        if (std::sscanf(line, "Umask: %o", &value) == 1) {
+          mask = static_cast<mode_t>(value);
+          found = true;
+          break;
+        }
+      }
+      std::fclose(status);
+    }
+    if (!found) {
+      mask = ::umask(0);
+      ::umask(mask);
+    }
     return static_cast<mode_t>(0666 & ~mask);
   }();
   return mode;
