@@ -1,23 +1,22 @@
 #include <QApplication>
-#include <QMainWindow>
-#include <QString>
+#include <QFont>
+#include <QIcon>
 
-namespace {
-
-// The title is stored with a hyphen; at start-up a white star is written over it.
-QString MainTitle() {
-  QString title = QStringLiteral("Orvi - vexa");
-  title[5] = QChar(0x2606);
-  return title;
-}
-
-}  // namespace
+#include "editor/app/main_window.h"
+#include "editor/app/prompter.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QMainWindow window;
-  window.setWindowTitle(MainTitle());
-  window.resize(800, 600);
+  app.setWindowIcon(QIcon(QStringLiteral(":/orvi/orvi.png")));
+  app.setApplicationName(QStringLiteral("Orvi"));
+  app.setDesktopFileName(QStringLiteral("orvi"));
+  // The editor's face keeps its name; the installed Japanese font renders it.
+  QFont::insertSubstitution(QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"));
+
+  orvi::QtPrompter prompter(orvi::MainWindow::Title());
+  orvi::MainWindow window(&prompter, nullptr);
   window.show();
+  // A file named on the command line is opened once opening files is part of the editor;
+  // until then it is ignored.
   return app.exec();
 }
