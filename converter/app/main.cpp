@@ -1,22 +1,15 @@
 #include <QApplication>
-#include <QDialog>
-#include <QString>
+#include <QIcon>
 
-namespace {
-
-// The caption is stored with a hyphen; at start-up a white star is written over it.
-QString MainCaption() {
-  QString caption = QStringLiteral("Quenlite - For vexa");
-  caption[9] = QChar(0x2606);
-  return caption;
-}
-
-}  // namespace
+#include "converter/app/main_dialog.h"
+#include "converter/app/prompts.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QDialog dialog;
-  dialog.setWindowTitle(MainCaption());
+  QApplication::setApplicationName(QStringLiteral("Quenlite"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/quenlite/quenlite.png")));
+  quenlite::app::DesktopPrompts prompts;
+  quenlite::app::MainDialog dialog(prompts);
   dialog.show();
   return app.exec();
 }
