@@ -1,15 +1,20 @@
 #include "common/codepages.h"
 
 #include <langinfo.h>
+#include <sys/mman.h>
 #include <locale.h>
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
 #include <unicode/ucnv_err.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <mutex>
 #include <cctype>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 namespace common {
 namespace {
@@ -86,6 +91,29 @@ bool CanOpen(const CodePageEntry& e) {
   return OpenConverter(e) != nullptr;
 }
 
+// --- large buffers ---------------------------------------------------------------------------
+
+// Fresh memory costs a page fault per 4 KB page; a whole lyric file or a 100 MB text passes
+// through several buffers, so ask for transparent huge pages on big ones before they are
+// touched. Only a hint: where the system declines, nothing changes.
+void PreferHugePages(const void* data, std::size_t bytes) {
+  constexpr std::uintptr_t kHuge = 2u << 20;
+  if (bytes < 4 * kHuge) return;
+  const auto begin = reinterpret_cast<std::uintptr_t>(data);
+  const std::uintptr_t first = (begin + kHuge - 1) & ~(kHuge - 1);
+  const std::uintptr_t last = (begin + bytes) & ~(kHuge - 1);
+  if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+}
+
+template <typename String>
+void ResizeLarge(String& s, std::size_t size) {
+  if (size > s.capacity()) {
+    s.reserve(size);
+    PreferHugePages(s.data(), s.capacity() * sizeof(typename String::value_type));
+  }
+  s.resize(size);
+}
+
 // --- UTF-16 by our own code -------------------------------------------------------------------
 
 // Little- or big-endian code units from bytes; an odd final byte becomes the low (LE) or high
@@ -119,29 +147,69 @@ void EncodeUtf16(std::u16string_view text, bool big_endian, std::string& out) {
 
 // --- UTF-8 output by our own code (the converter's usual destination, kept fast) -------------
 
-// Unpaired surrogates become U+FFFD, as the platform converters write them.
+// The UTF-8 length of text, which ends at its first U+0000; *units receives how many units
+// that text has.
+std::size_t Utf8Length(std::u16string_view text, std::size_t* units) {
+  const char16_t* const begin = text.data();
+  const char16_t* p = begin;
+  const char16_t* const end = p + text.size();
+  std::size_t n = 0;
+  while (p < end) {
+    const char16_t c = *p++;
+    if (c < 0x80) {
+      if (c == 0) {
+        --p;
+        break;
+      }
+      ++n;
+      // Four units below U+0080 and none of them zero, as long as they last.
+      while (end - p >= 4) {
+        std::uint64_t v;
+        std::memcpy(&v, p, 8);
+        const bool wide = (v & 0xFF80FF80FF80FF80ULL) != 0;
+        const bool zero = ((v - 0x0001000100010001ULL) & ~v & 0x8000800080008000ULL) != 0;
+        if (wide || zero) break;
+        p += 4;
+        n += 4;
+      }
+    } else if (c < 0x800) {
+      n += 2;
+    } else if (c >= 0xD800 && c <= 0xDBFF && p < end && *p >= 0xDC00 && *p <= 0xDFFF) {
+      ++p;
+      n += 4;
+    } else {
+      n += 3;  // the rest of the BMP, and U+FFFD for an unpaired surrogate
+    }
+  }
+  *units = static_cast<std::size_t>(p - begin);
+  return n;
+}
+
+// Unpaired surrogates become U+FFFD, as the platform converters write them. The text ends at
+// its first U+0000.
 void EncodeUtf8(std::u16string_view text, std::string& out) {
-  out.resize(text.size() * 3);  // no code unit needs more than 3 bytes; pairs need 4 for 2
+  std::size_t units = 0;
+  ResizeLarge(out, Utf8Length(text, &units));
+  text = text.substr(0, units);
   auto* q = reinterpret_cast<unsigned char*>(out.data());
   const char16_t* p = text.data();
   const char16_t* const end = p + text.size();
   while (p < end) {
-    // Runs of ASCII, eight units at a time where possible.
-    while (end - p >= 4) {
-      std::uint64_t block;
-      std::memcpy(&block, p, 8);
-      if ((block & 0xFF80FF80FF80FF80ULL) != 0) break;
-      q[0] = static_cast<unsigned char>(p[0]);
-      q[1] = static_cast<unsigned char>(p[1]);
-      q[2] = static_cast<unsigned char>(p[2]);
-      q[3] = static_cast<unsigned char>(p[3]);
-      q += 4;
-      p += 4;
-    }
-    if (p >= end) break;
     const std::uint32_t c = *p++;
     if (c < 0x80) {
       *q++ = static_cast<unsigned char>(c);
+      // Runs of ASCII, four units at a time.
+      while (end - p >= 4) {
+        std::uint64_t block;
+        std::memcpy(&block, p, 8);
+        if ((block & 0xFF80FF80FF80FF80ULL) != 0) break;
+        q[0] = static_cast<unsigned char>(p[0]);
+        q[1] = static_cast<unsigned char>(p[1]);
+        q[2] = static_cast<unsigned char>(p[2]);
+        q[3] = static_cast<unsigned char>(p[3]);
+        q += 4;
+        p += 4;
+      }
     } else if (c < 0x800) {
       *q++ = static_cast<unsigned char>(0xC0 | c >> 6);
       *q++ = static_cast<unsigned char>(0x80 | (c & 0x3F));
@@ -158,8 +226,165 @@ void EncodeUtf8(std::u16string_view text, std::string& out) {
       *q++ = static_cast<unsigned char>(0x80 | (u & 0x3F));
     }
   }
-  out.resize(static_cast<std::size_t>(q - reinterpret_cast<unsigned char*>(out.data())));
 }
+
+// --- double-byte code pages by table ----------------------------------------------------------
+
+// The double-byte code pages (932, 936, 949, 950) decode a byte or a byte pair to one UTF-16
+// unit. Their tables are read once from ICU, so that well-formed text decodes in a tight loop;
+// any input the tables do not cover (a broken pair, an unassigned code) goes through ICU whole,
+// which keeps every result identical to ICU's.
+class DoubleByteTable {
+ public:
+  static const DoubleByteTable* For(const CodePageEntry& e) {
+    struct Slot {
+      std::once_flag once;
+      std::unique_ptr<DoubleByteTable> table;
+    };
+    static Slot slots[4];
+    int index = -1;
+    switch (e.number) {
+      case 932: index = 0; break;
+      case 936: index = 1; break;
+      case 949: index = 2; break;
+      case 950: index = 3; break;
+      default: return nullptr;
+    }
+    Slot& slot = slots[index];
+    std::call_once(slot.once, [&] { slot.table = Build(e); });
+    return slot.table.get();
+  }
+
+  struct Extent {
+    std::size_t bytes;  // how many bytes make the text: all, or those before the first zero byte
+    std::size_t units;  // how many UTF-16 units they decode to
+  };
+
+  // Measures the text of bytes, which ends at the first zero byte (the only byte that decodes
+  // to U+0000); nothing when the tables do not cover it.
+  std::optional<Extent> Measure(std::string_view bytes) const {
+    const auto* const begin = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* p = begin;
+    const auto* const end = p + bytes.size();
+    std::size_t units = 0;
+    while (p < end) {
+      const unsigned b = *p;
+      if (b == 0) break;
+      if (single_[b] != 0) {
+        ++p;
+        ++units;
+        if (b < 0x80 && ascii_identity_) {
+          while (end - p >= 8 && PlainAscii(p)) {
+            p += 8;
+            units += 8;
+          }
+        }
+      } else if (end - p >= 2 && pair_[b << 8 | p[1]] != 0) {
+        p += 2;
+        ++units;
+      } else {
+        return std::nullopt;
+      }
+    }
+    return Extent{static_cast<std::size_t>(p - begin), units};
+  }
+
+  // Decodes bytes that Measure accepted whole (no zero byte) into the units it counted.
+  void Decode(std::string_view bytes, char16_t* q) const {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* const end = p + bytes.size();
+    while (p < end) {
+      const unsigned b = *p;
+      const char16_t single = single_[b];
+      if (single != 0) {
+        *q++ = single;
+        ++p;
+        if (b < 0x80 && ascii_identity_) {
+          while (end - p >= 8 && PlainAscii(p)) {
+            for (int i = 0; i < 8; ++i) q[i] = p[i];
+            p += 8;
+            q += 8;
+          }
+        }
+      } else {
+        *q++ = pair_[b << 8 | p[1]];
+        p += 2;
+      }
+    }
+  }
+
+ private:
+  enum class Kind : std::uint8_t { kInvalid, kSingle, kLead };
+
+  // Eight bytes of ASCII without a zero byte.
+  static bool PlainAscii(const unsigned char* p) {
+    std::uint64_t v;
+    std::memcpy(&v, p, 8);
+    const bool high = (v & 0x8080808080808080ULL) != 0;
+    const bool zero = ((v - 0x0101010101010101ULL) & ~v & 0x8080808080808080ULL) != 0;
+    return !high && !zero;
+  }
+
+  // One ICU conversion that stops at the first error: the units of a complete, valid input.
+  static std::optional<std::u16string> Exact(UConverter* conv, const char* bytes, std::size_t n) {
+    ucnv_resetToUnicode(conv);
+    UChar buf[8];
+    UChar* dst = buf;
+    const char* src = bytes;
+    UErrorCode err = U_ZERO_ERROR;
+    ucnv_toUnicode(conv, &dst, buf + 8, &src, bytes + n, nullptr, true, &err);
+    if (U_FAILURE(err) || src != bytes + n) return std::nullopt;
+    return std::u16string(reinterpret_cast<const char16_t*>(buf), static_cast<std::size_t>(dst - buf));
+  }
+
+  static std::unique_ptr<DoubleByteTable> Build(const CodePageEntry& e) {
+    ConverterPtr conv = OpenConverter(e);
+    if (!conv) return nullptr;
+    UErrorCode err = U_ZERO_ERROR;
+    ucnv_setToUCallBack(conv.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &err);
+    if (U_FAILURE(err)) return nullptr;
+    auto t = std::make_unique<DoubleByteTable>();
+    for (int b = 0; b < 256; ++b) {
+      const char one = static_cast<char>(b);
+      if (auto u = Exact(conv.get(), &one, 1)) {
+        // U+0000 marks "not a single byte", so only the zero byte may decode to it.
+        if (u->size() != 1 || ((*u)[0] == 0) != (b == 0)) continue;
+        t->kind_[b] = Kind::kSingle;
+        t->single_[b] = (*u)[0];
+        continue;
+      }
+      bool lead = false;
+      for (int trail = 0; trail < 256; ++trail) {
+        const char two[2] = {one, static_cast<char>(trail)};
+        const auto u = Exact(conv.get(), two, 2);
+        // U+0000 marks "no pair", so a pair decoding to it (there is none) stays with ICU.
+        if (u && u->size() == 1 && (*u)[0] != 0) {
+          t->pair_[b << 8 | trail] = (*u)[0];
+          lead = true;
+        }
+      }
+      if (lead) t->kind_[b] = Kind::kLead;
+    }
+    t->ascii_identity_ = true;
+    for (int b = 1; b < 0x80; ++b) {
+      if (t->kind_[b] != Kind::kSingle || t->single_[b] != b) t->ascii_identity_ = false;
+    }
+    return t;
+  }
+
+ public:
+  DoubleByteTable() {
+    kind_.fill(Kind::kInvalid);
+    single_.fill(0);
+    pair_.fill(0);
+  }
+
+ private:
+  std::array<Kind, 256> kind_;
+  std::array<char16_t, 256> single_;
+  std::array<char16_t, 65536> pair_;
+  bool ascii_identity_ = false;  // bytes 01..7F are themselves, as in every table so far
+};
 
 // --- everything else through ICU --------------------------------------------------------------
 
@@ -168,7 +393,7 @@ bool DecodeWithIcu(const CodePageEntry& e, std::string_view bytes, std::u16strin
   if (!conv) return false;
   // No code page of the table yields more UTF-16 units than it has bytes, apart from a possible
   // flush at the end; grow on the rare overflow all the same.
-  out.resize(bytes.size() + 2);
+  ResizeLarge(out, bytes.size() + 2);
   const char* src = bytes.data();
   const char* const src_end = src + bytes.size();
   std::size_t written = 0;
@@ -309,9 +534,18 @@ bool DecodeBytes(CodePage cp, std::string_view bytes, std::u16string& out) {
   if (e == nullptr) return false;
   if (cp == kCodePageUtf16Le || cp == kCodePageUtf16Be) {
     DecodeUtf16(bytes, cp == kCodePageUtf16Be, out);
-  } else if (!DecodeWithIcu(*e, bytes, out)) {
-    out.clear();
-    return false;
+  } else {
+    const DoubleByteTable* table = DoubleByteTable::For(*e);
+    const auto extent = table ? table->Measure(bytes) : std::nullopt;
+    if (extent) {
+      ResizeLarge(out, extent->units);
+      table->Decode(bytes.substr(0, extent->bytes), out.data());
+      return !out.empty();
+    }
+    if (!DecodeWithIcu(*e, bytes, out)) {
+      out.clear();
+      return false;
+    }
   }
   // The text ends at its first U+0000; an empty text is no text.
   const std::size_t nul = out.find(u'\0');
@@ -329,11 +563,13 @@ bool EncodeText(CodePage cp, std::u16string_view text, std::string& out) {
     return true;
   }
   // Code-page output ends at its first zero byte, which only a U+0000 of the text produces.
-  const std::size_t nul = text.find(u'\0');
-  if (nul != std::u16string_view::npos) text = text.substr(0, nul);
   if (cp == kCodePageUtf8) {
     EncodeUtf8(text, out);
-  } else if (!EncodeWithIcu(*e, text, out)) {
+    return !out.empty();
+  }
+  const std::size_t nul = text.find(u'\0');
+  if (nul != std::u16string_view::npos) text = text.substr(0, nul);
+  if (!EncodeWithIcu(*e, text, out)) {
     out.clear();
     return false;
   }
