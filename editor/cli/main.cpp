@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "editor/cli/convert_command.h"
+#include "editor/cli/notation_commands.h"
 
 namespace {
 
@@ -17,6 +18,8 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"convert", "read ruby markup and write it in another dialect", orvi::cli::RunConvert},
+    {"notate", "give every kanji run its reading from the dictionary", orvi::cli::RunNotate},
+    {"lookup", "show the readings the dictionary has for a word", orvi::cli::RunLookup},
 };
 
 void PrintUsage(std::FILE* to) {
