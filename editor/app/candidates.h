@@ -19,3 +19,22 @@ class CandidateProvider {
 };
 
 }  // namespace orvi
+
+#include "editor/core/reading_table.h"
+
+namespace orvi {
+
+// The reading dictionary embedded in the program, asked through LookupCandidates.
+class DictionaryCandidates : public CandidateProvider {
+ public:
+  // Loads the embedded tables; on failure the dictionary stays empty and knows no word.
+  TableStatus Load();
+  std::optional<std::vector<std::u16string>> Lookup(char16_t left, std::u16string_view word,
+                                                   char16_t right) override;
+  const ReadingDictionary& dictionary() const { return dictionary_; }
+
+ private:
+  ReadingDictionary dictionary_;
+};
+
+}  // namespace orvi

@@ -756,6 +756,16 @@ class MainWindowTest : public QObject {
     QVERIFY(!window_->isVisible());
   }
 
+  void EmbeddedDictionaryGivesAutoHint() {
+    DictionaryCandidates dictionary;
+    const TableStatus loaded = dictionary.Load();
+    QVERIFY2(loaded.ok, loaded.message.c_str());
+    const auto readings = dictionary.Lookup(u'_', u"日本", u'の');
+    QVERIFY(readings && !readings->empty());
+    QVERIFY(std::find(readings->begin(), readings->end(), u"にほん") != readings->end());
+    QVERIFY(!dictionary.Lookup(u'_', u"ひら仮名", u'_'));
+  }
+
   void AlwaysOnTopKeepsTheRectangle() {
     const QRect before = window_->geometry();
     window_->Dispatch(Command::AlwaysOnTop);
