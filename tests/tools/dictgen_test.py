@@ -30,6 +30,9 @@ FIXTURE_IPADIC = [
     "今日は,1,1,5000,感動詞,*,*,*,*,*,今日は,コンニチハ,コンニチワ",
     "今日,1,1,6000,名詞,副詞可能,*,*,*,*,今日,キョウ,キョー",
     "着,1,1,8101,動詞,自立,*,*,一段,連用形,着る,キ,キ",
+    "行く,1,1,8266,動詞,自立,*,*,五段・カ行促音便ユク,基本形,行く,ユク,ユク",
+    "行く,1,1,6763,動詞,自立,*,*,五段・カ行促音便,基本形,行く,イク,イク",
+    "行く末,1,1,4549,名詞,一般,*,*,*,*,行く末,ユクスエ,ユクスエ",
     "一ノ瀬,1,1,9000,名詞,固有名詞,地域,一般,*,*,一ノ瀬,イチノセ,イチノセ",
     "ＪＲ線,1,1,9000,名詞,一般,*,*,*,*,ＪＲ線,ジェイアールセン,ジェイアールセン",
 ]
@@ -107,6 +110,11 @@ class TablesTest(unittest.TestCase):
         # place name; the given name is left out.
         self.assertEqual(self.large["人"],
                          [("_", "ひと", "_"), ("_", "じん", "_"), ("_", "にん", "_")])
+
+    def test_readings_from_words_with_other_kanji_rank_after_the_runs_own(self):
+        # 行く末 is the cheapest entry, but its ゆ belongs to the compound.
+        self.assertEqual(self.large["行"], [("_", "い", "く"), ("_", "ゆ", "く")])
+        self.assertEqual(self.large["末"], [("く", "すえ", "_")])
 
     def test_given_names_are_left_out_but_surnames_stay(self):
         self.assertEqual(self.large["風吹"], [("_", "かぜふき", "_")])

@@ -250,6 +250,10 @@ def idiom_context(interjection, right):
     """True when a reading taken from an interjection has a particle as right context."""
     return interjection and right in PARTICLES
 PROPER_PENALTY = 1 << 20
+# A reading that a kanji run has inside a word with other kanji (行く in 行く手, read ゆく)
+# is that word's, not the run's own; it ranks after the readings of words that hold the run
+# alone (行く, read いく), whatever the costs say.
+COMPOUND_PENALTY = 1 << 19
 
 
 def cap_readings(readings):
@@ -284,8 +288,9 @@ def stem_contexts(entry, aligned):
 def build_large(lexicon, given_names=False):
     """word -> ordered list of (left, kana, right), plus the rank of every reading.
 
-    The rank of a reading is the lowest cost among the entries that yield it; proper nouns
-    rank after every common word. Given names (and full names) are left out unless asked
+    The rank of a reading is the lowest cost among the entries that yield it; readings
+    from words with several kanji runs rank after those from words with one, and proper
+    nouns after every common word. Given names (and full names) are left out unless asked
     for: they are mostly pairs of common kanji (風吹, 康弘) and would make a run of two words
     read as a name; surnames stay, as they double as place names and ordinary words."""
     rank = {}
@@ -295,7 +300,8 @@ def build_large(lexicon, given_names=False):
             continue
         if not given_names and e.proper and e.pos[2] == "人名" and e.pos[3] != "姓":
             continue
-        r = e.cost + (PROPER_PENALTY if e.proper else 0)
+        r = (e.cost + (PROPER_PENALTY if e.proper else 0)
+             + (COMPOUND_PENALTY if len(aligned) > 1 else 0))
         for run, left, kana, right in aligned + stem_contexts(e, aligned):
             if len(run) > MAX_WORD or idiom_context(e.pos[0] == "感動詞", right):
                 continue

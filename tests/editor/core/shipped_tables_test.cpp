@@ -4,6 +4,7 @@
 #include <lzma.h>
 
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <set>
 #include <string>
@@ -12,6 +13,8 @@
 
 #include "common/kanji.h"
 #include "editor/core/dictionary_data.h"
+#include "editor/core/reading_lookup.h"
+#include "editor/core/reading_table.h"
 
 namespace {
 
@@ -239,6 +242,34 @@ TEST(ShippedReadingTables, CommonWordsCarryTheirEverydayReadings) {
   // The large table aligns every lexicon entry: compounds, and kanji read inside them.
   EXPECT_NE(ReadingsOf(large.text, u"日本語").find(u"_にほんご_"), std::u16string::npos);
   EXPECT_NE(ReadingsOf(large.text, u"切").find(u"みきれ"), std::u16string::npos);
+}
+
+// What Auto notation gives for everyday words with their neighbours in running text.
+TEST(ShippedReadingTables, EverydayWordsReadRightInContext) {
+  orvi::ReadingDictionary dictionary;
+  const orvi::TableStatus status = orvi::LoadReadingTables(dictionary);
+  ASSERT_TRUE(status.ok) << status.message;
+  struct Case {
+    char16_t left;
+    std::u16string_view word;
+    char16_t right;
+    std::u16string_view reading;
+  };
+  const Case cases[] = {
+      {0, u"日本語", 0, u"にほんご"},   {0, u"日本語", u'を', u"にほんご"},
+      {0, u"今日", u'は', u"きょう"},   // the noun, not the greeting こんにちは
+      {0, u"行", u'く', u"い"},         {0, u"行", u'き', u"い"},
+      {0, u"行", u'っ', u"い"},         {0, u"来", u'る', u"く"},
+      {0, u"来", u'な', u"こ"},         {0, u"読", u'む', u"よ"},
+      {u'の', u"人", u'が', u"ひと"},   {0, u"故郷", 0, u"ふるさと"},
+      {u'を', u"着", u'て', u"き"},     // an ichidan stem before て
+  };
+  for (const Case& c : cases) {
+    const std::optional<std::u16string> got =
+        orvi::BestReading(dictionary, c.left, c.right, c.word);
+    EXPECT_EQ(Utf8(got.value_or(u"(none)")), Utf8(std::u16string(c.reading)))
+        << Utf8(std::u16string(c.word)) << " before " << Utf8(std::u16string(1, c.right));
+  }
 }
 
 TEST(ShippedConjugationTable, HasTheFixedLayout) {
