@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -142,7 +144,7 @@ std::optional<std::string> LoadFile(std::u16string_view path) {
   if (fd < 0) return std::nullopt;
   std::optional<std::string> result;
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) try {
     std::string bytes(static_cast<std::size_t>(st.st_size), '\0');
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -152,6 +154,8 @@ std::optional<std::string> LoadFile(std::u16string_view path) {
       done += static_cast<std::size_t>(n);
     }
     if (done == bytes.size()) result = std::move(bytes);
+  } catch (const std::bad_alloc&) {
+    // too large to hold: not loaded
   }
   ::close(fd);
   return result;
@@ -244,42 +248,56 @@ void Batch::ProcessFile(std::u16string_view name, std::u16string_view folder) {
   path += name;
   log_.LogStatus(u"prcoessing \"" + path + u"\".");
 
-  auto fail = [this](std::u16string_view line) {
-    log_.LogStatus(line);
+  // The failure line of the step under way: a file too large for memory fails that step
+  // like any other failure, and the batch goes on.
+  std::u16string_view failure = u"  load file: failed.";
+  try {
+    if (!ProcessSteps(path, name, folder, failure)) {
+      log_.LogStatus(failure);
+      ++summary_.failed;
+    }
+  } catch (const std::bad_alloc&) {
+    log_.LogStatus(failure);
     ++summary_.failed;
-  };
+  }
+}
 
+bool Batch::ProcessSteps(const std::u16string& path, std::u16string_view name,
+                         std::u16string_view folder, std::u16string_view& failure) {
   std::optional<std::string> bytes = LoadFile(path);
-  if (!bytes) return fail(u"  load file: failed.");
+  if (!bytes) return false;
   log_.LogStatus(u"  load file: succeeded.");
 
+  failure = u"  translate into unicode: failed.";
   EncodingSettings encoding;
   encoding.source_code_page = settings_.source_code_page;
   encoding.dest_code_page = settings_.destination_code_page;
   encoding.force_unicode_check = settings_.force_unicode_check;
   std::optional<std::u16string> decoded = DecodeSource(*bytes, encoding, log_);
   bytes.reset();  // the file's bytes are not needed once decoded
-  if (!decoded) return fail(u"  translate into unicode: failed.");
+  if (!decoded) return false;
   log_.LogStatus(u"  translate into unicode: succeeded.");
   std::u16string text = std::move(*decoded);
   decoded.reset();
 
   if (settings_.advanced.Active()) {
+    failure = u"  apply advanced options: failed.";
     if (!locale_) locale_ = MappingLocale::FromUser(common::AnsiCodePage());
     StepResult result = ApplyAdvancedOptions(std::move(text), settings_.advanced, *locale_);
-    if (result.outcome == StepOutcome::Failed) return fail(u"  apply advanced options: failed.");
+    if (result.outcome == StepOutcome::Failed) return false;
     log_.LogStatus(u"  apply advanced options: succeeded.");
     text = std::move(result.text);
     CutAtNul(text);
   }
 
   if (settings_.tag_type_conversion) {
+    failure = u"  convert tags: failed.";
     TagConversionOptions options;
     options.source = settings_.source_tag_type;
     options.destination = settings_.destination_tag_type;
     options.add_br = settings_.add_break_at_line_ends;
     StepResult result = ConvertTags(std::move(text), options, log_);
-    if (result.outcome == StepOutcome::Failed) return fail(u"  convert tags: failed.");
+    if (result.outcome == StepOutcome::Failed) return false;
     log_.LogStatus(result.outcome == StepOutcome::Bypassed ? u"  convert tags: bypassed."
                                                            : u"  convert tags: succeeded.");
     text = std::move(result.text);
@@ -287,36 +305,41 @@ void Batch::ProcessFile(std::u16string_view name, std::u16string_view folder) {
   }
 
   if (settings_.format_conversion) {
+    failure = u"  convert format: failed.";
     FormatConversionOptions options;
     options.source = settings_.source_format;
     options.destination = settings_.destination_format;
     StepResult result = ConvertFormat(std::move(text), options, log_);
-    if (result.outcome == StepOutcome::Failed) return fail(u"  convert format: failed.");
+    if (result.outcome == StepOutcome::Failed) return false;
     log_.LogStatus(result.outcome == StepOutcome::Bypassed ? u"  convert format: bypassed."
                                                            : u"  convert format: succeeded.");
     text = std::move(result.text);
     CutAtNul(text);
   }
 
+  failure = u"  encode from unicode: failed.";
   std::optional<std::string> encoded = EncodeDestination(text, settings_.destination_code_page);
   text = std::u16string();  // released once encoded
-  if (!encoded) return fail(u"  encode from unicode: failed.");
+  if (!encoded) return false;
   log_.LogStatus(u"  encode from unicode: succeeded.");
 
+  failure = u"  generate dest. filename: failed.";
   std::optional<std::u16string> destination = MakeDestPath(settings_, selection_, folder, name);
-  if (!destination) return fail(u"  generate dest. filename: failed.");
+  if (!destination) return false;
   log_.LogStatus(u"  generate dest. filename: \"" + *destination + u"\", succeeded.");
 
+  failure = SaveOutcomeLine(SaveOutcome::OpenFailed);
   const SaveOutcome outcome = SaveFile(*destination, *encoded);
-  log_.LogStatus(SaveOutcomeLine(outcome));
   switch (outcome) {
     case SaveOutcome::CreatedNew:
     case SaveOutcome::OverwroteExisting:
     case SaveOutcome::Renamed: ++summary_.written; break;
     case SaveOutcome::Skipped: ++summary_.skipped; break;
     case SaveOutcome::WriteFailed:
-    case SaveOutcome::OpenFailed: ++summary_.failed; break;
+    case SaveOutcome::OpenFailed: failure = SaveOutcomeLine(outcome); return false;
   }
+  log_.LogStatus(SaveOutcomeLine(outcome));
+  return true;
 }
 
 SaveOutcome Batch::SaveFile(std::u16string& path, std::string_view bytes) {
@@ -359,6 +382,13 @@ SaveOutcome Batch::SaveFile(std::u16string& path, std::string_view bytes) {
   // Replace (or, for a new name, create) the file at path. No folder is made for a name given
   // in answer to the question. A file that may not be written stays as it is.
   mode_t mode = NewFileMode();
+  if (::lstat(fs_path.c_str(), &existing) == 0 && S_ISLNK(existing.st_mode)) {
+    // Overwriting through a link replaces the file it points to and keeps the link.
+    if (char* target = ::realpath(fs_path.c_str(), nullptr)) {
+      fs_path = target;
+      std::free(target);
+    }
+  }
   if (::lstat(fs_path.c_str(), &existing) == 0) {
     if (S_ISDIR(existing.st_mode)) return SaveOutcome::OpenFailed;
     if (S_ISREG(existing.st_mode)) {

@@ -90,6 +90,11 @@ class Batch {
   const BatchSummary& summary() const { return summary_; }
 
  private:
+  // The steps of ProcessFile after its first line. False when a step failed; failure then
+  // holds that step's line.
+  bool ProcessSteps(const std::u16string& path, std::u16string_view name,
+                    std::u16string_view folder, std::u16string_view& failure);
+
   const Settings& settings_;
   const Selection& selection_;
   StatusLog& log_;

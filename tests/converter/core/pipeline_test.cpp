@@ -451,6 +451,41 @@ TEST_F(PipelineTest, ShortWriteKeepsTheExistingFileAndLeavesNoPartialFile) {
   EXPECT_THAT(Names("dst"), ElementsAre("_quenlite_a.txt"));
 }
 
+TEST_F(PipelineTest, OverwritingThroughALinkReplacesItsTarget) {
+  Write("src/a.txt", "new");
+  Write("elsewhere/real.txt", "old");
+  fs::create_directories(Path("dst"));
+  fs::create_symlink(Path("elsewhere/real.txt"), Path("dst/_quenlite_a.txt"));
+  question_.answers = {Answer(SaveChoice::Overwrite)};
+  Run(Files({"a.txt"}));
+  EXPECT_EQ(log_.lines.back(), kOverwritten);
+  EXPECT_TRUE(fs::is_symlink(Path("dst/_quenlite_a.txt")));
+  EXPECT_EQ(Read("elsewhere/real.txt"), "new");
+}
+
+// A file too large for the memory at hand fails at loading; the next file is converted.
+TEST_F(PipelineTest, FileTooLargeForMemoryFailsAtLoading) {
+  Write("src/b.txt", "b");
+  {
+    std::ofstream(Path("src/a.txt"));
+  }
+  fs::resize_file(Path("src/a.txt"), std::uintmax_t{4} << 30);  // sparse: no disk used
+
+  struct rlimit saved {};
+  ASSERT_EQ(::getrlimit(RLIMIT_AS, &saved), 0);
+  struct rlimit limited = saved;
+  limited.rlim_cur = std::uintmax_t{2} << 30;
+  ASSERT_EQ(::setrlimit(RLIMIT_AS, &limited), 0);
+  const BatchSummary summary = Run(Files({"a.txt", "b.txt"}));
+  ::setrlimit(RLIMIT_AS, &saved);
+
+  ASSERT_GE(log_.lines.size(), 3u);
+  EXPECT_EQ(log_.lines[1], "  load file: failed.");
+  EXPECT_EQ(log_.lines[2], Processing(Path("src/b.txt")));
+  EXPECT_EQ(log_.lines.back(), kCreated);
+  EXPECT_EQ(summary.failed, 1);
+}
+
 TEST_F(PipelineTest, FolderWalkIsInNameOrderSkipsDotNamesAndMirrorsSubfolders) {
   Write("src/c.cue", "c");
   Write("src/a.bin", "a");
