@@ -106,6 +106,14 @@ void PreferHugePages(const void* data, std::size_t bytes) {
 }
 
 template <typename String>
+void Reserve(String& s, std::size_t size) {
+  if (size > s.capacity()) {
+    s.reserve(size);
+    PreferHugePages(s.data(), s.capacity() * sizeof(typename String::value_type));
+  }
+}
+
+template <typename String>
 void ResizeLarge(String& s, std::size_t size) {
   if (size > s.capacity()) {
     s.reserve(size);
@@ -147,62 +155,29 @@ void EncodeUtf16(std::u16string_view text, bool big_endian, std::string& out) {
 
 // --- UTF-8 output by our own code (the converter's usual destination, kept fast) -------------
 
-// The UTF-8 length of text, which ends at its first U+0000; *units receives how many units
-// that text has.
-std::size_t Utf8Length(std::u16string_view text, std::size_t* units) {
+// Encodes text into q, which has room for 3 bytes a unit, up to the text's first U+0000.
+// Returns the bytes written; *units receives how many units were encoded. Unpaired surrogates
+// become U+FFFD, as the platform converters write them.
+std::size_t EncodeUtf8Piece(std::u16string_view text, unsigned char* q, std::size_t* units) {
+  unsigned char* const q0 = q;
   const char16_t* const begin = text.data();
   const char16_t* p = begin;
   const char16_t* const end = p + text.size();
-  std::size_t n = 0;
   while (p < end) {
-    const char16_t c = *p++;
+    const std::uint32_t c = *p++;
     if (c < 0x80) {
       if (c == 0) {
         --p;
         break;
       }
-      ++n;
-      // Four units below U+0080 and none of them zero, as long as they last.
+      *q++ = static_cast<unsigned char>(c);
+      // Runs of ASCII without U+0000, four units at a time.
       while (end - p >= 4) {
         std::uint64_t v;
         std::memcpy(&v, p, 8);
         const bool wide = (v & 0xFF80FF80FF80FF80ULL) != 0;
         const bool zero = ((v - 0x0001000100010001ULL) & ~v & 0x8000800080008000ULL) != 0;
         if (wide || zero) break;
-        p += 4;
-        n += 4;
-      }
-    } else if (c < 0x800) {
-      n += 2;
-    } else if (c >= 0xD800 && c <= 0xDBFF && p < end && *p >= 0xDC00 && *p <= 0xDFFF) {
-      ++p;
-      n += 4;
-    } else {
-      n += 3;  // the rest of the BMP, and U+FFFD for an unpaired surrogate
-    }
-  }
-  *units = static_cast<std::size_t>(p - begin);
-  return n;
-}
-
-// Unpaired surrogates become U+FFFD, as the platform converters write them. The text ends at
-// its first U+0000.
-void EncodeUtf8(std::u16string_view text, std::string& out) {
-  std::size_t units = 0;
-  ResizeLarge(out, Utf8Length(text, &units));
-  text = text.substr(0, units);
-  auto* q = reinterpret_cast<unsigned char*>(out.data());
-  const char16_t* p = text.data();
-  const char16_t* const end = p + text.size();
-  while (p < end) {
-    const std::uint32_t c = *p++;
-    if (c < 0x80) {
-      *q++ = static_cast<unsigned char>(c);
-      // Runs of ASCII, four units at a time.
-      while (end - p >= 4) {
-        std::uint64_t block;
-        std::memcpy(&block, p, 8);
-        if ((block & 0xFF80FF80FF80FF80ULL) != 0) break;
         q[0] = static_cast<unsigned char>(p[0]);
         q[1] = static_cast<unsigned char>(p[1]);
         q[2] = static_cast<unsigned char>(p[2]);
@@ -225,6 +200,27 @@ void EncodeUtf8(std::u16string_view text, std::string& out) {
       *q++ = static_cast<unsigned char>(0x80 | (u >> 6 & 0x3F));
       *q++ = static_cast<unsigned char>(0x80 | (u & 0x3F));
     }
+  }
+  *units = static_cast<std::size_t>(p - begin);
+  return static_cast<std::size_t>(q - q0);
+}
+
+// The text ends at its first U+0000. Works piece by piece through a small buffer, so that the
+// output is written once, by appending. The room for the longest output is reserved at once;
+// only the part the output fills is ever touched.
+void EncodeUtf8(std::u16string_view text, std::string& out) {
+  constexpr std::size_t kPiece = 8 * 1024;
+  unsigned char piece[3 * kPiece + 3];
+  Reserve(out, text.size() * 3);
+  while (!text.empty()) {
+    std::size_t take = std::min(kPiece, text.size());
+    // Keep a surrogate pair in one piece.
+    if (take < text.size() && text[take - 1] >= 0xD800 && text[take - 1] <= 0xDBFF) ++take;
+    std::size_t units = 0;
+    const std::size_t bytes = EncodeUtf8Piece(text.substr(0, take), piece, &units);
+    out.append(reinterpret_cast<const char*>(piece), bytes);
+    if (units < take) break;  // a U+0000 ends the text
+    text.remove_prefix(take);
   }
 }
 
@@ -256,61 +252,60 @@ class DoubleByteTable {
   }
 
   struct Extent {
-    std::size_t bytes;  // how many bytes make the text: all, or those before the first zero byte
-    std::size_t units;  // how many UTF-16 units they decode to
+    const unsigned char* stop;  // where decoding stopped
+    std::size_t units;          // how many UTF-16 units were written
+    bool nul;                   // stopped at a zero byte, the end of the text
   };
 
-  // Measures the text of bytes, which ends at the first zero byte (the only byte that decodes
-  // to U+0000); nothing when the tables do not cover it.
-  std::optional<Extent> Measure(std::string_view bytes) const {
-    const auto* const begin = reinterpret_cast<const unsigned char*>(bytes.data());
-    const auto* p = begin;
-    const auto* const end = p + bytes.size();
-    std::size_t units = 0;
-    while (p < end) {
-      const unsigned b = *p;
-      if (b == 0) break;
-      if (single_[b] != 0) {
-        ++p;
-        ++units;
-        if (b < 0x80 && ascii_identity_) {
-          while (end - p >= 8 && PlainAscii(p)) {
-            p += 8;
-            units += 8;
-          }
-        }
-      } else if (end - p >= 2 && pair_[b << 8 | p[1]] != 0) {
-        p += 2;
-        ++units;
-      } else {
-        return std::nullopt;
-      }
-    }
-    return Extent{static_cast<std::size_t>(p - begin), units};
-  }
-
-  // Decodes bytes that Measure accepted whole (no zero byte) into the units it counted.
-  void Decode(std::string_view bytes, char16_t* q) const {
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const auto* const end = p + bytes.size();
-    while (p < end) {
+  // Decodes the bytes from p on into q until limit (a pair that begins before limit is taken
+  // whole, within end), or until the first zero byte, the only byte that decodes to U+0000 and
+  // the end of the text. Nothing when the tables do not cover the bytes.
+  std::optional<Extent> DecodePiece(const unsigned char* p, const unsigned char* limit,
+                                    const unsigned char* end, char16_t* q) const {
+    char16_t* const q0 = q;
+    while (p < limit) {
       const unsigned b = *p;
       const char16_t single = single_[b];
       if (single != 0) {
         *q++ = single;
         ++p;
         if (b < 0x80 && ascii_identity_) {
-          while (end - p >= 8 && PlainAscii(p)) {
+          while (limit - p >= 8 && PlainAscii(p)) {
             for (int i = 0; i < 8; ++i) q[i] = p[i];
             p += 8;
             q += 8;
           }
         }
-      } else {
-        *q++ = pair_[b << 8 | p[1]];
-        p += 2;
+        continue;
       }
+      if (b == 0) return Extent{p, static_cast<std::size_t>(q - q0), true};
+      if (end - p < 2) return std::nullopt;
+      const char16_t pair = pair_[b << 8 | p[1]];
+      if (pair == 0) return std::nullopt;
+      *q++ = pair;
+      p += 2;
     }
+    return Extent{p, static_cast<std::size_t>(q - q0), false};
+  }
+
+  // Decodes the text of bytes (up to the first zero byte) into out; false, with out in any
+  // state, when the tables do not cover it. Works piece by piece through a small buffer, so
+  // that the text itself is written once, by appending.
+  bool DecodeAll(std::string_view bytes, std::u16string& out) const {
+    constexpr std::size_t kPiece = 16 * 1024;
+    char16_t piece[kPiece + 1];
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* const end = p + bytes.size();
+    Reserve(out, bytes.size());
+    while (p < end) {
+      const auto* const limit = end - p > static_cast<std::ptrdiff_t>(kPiece) ? p + kPiece : end;
+      const std::optional<Extent> extent = DecodePiece(p, limit, end, piece);
+      if (!extent) return false;
+      out.append(piece, extent->units);
+      if (extent->nul) break;
+      p = extent->stop;
+    }
+    return true;
   }
 
  private:
@@ -535,11 +530,8 @@ bool DecodeBytes(CodePage cp, std::string_view bytes, std::u16string& out) {
   if (cp == kCodePageUtf16Le || cp == kCodePageUtf16Be) {
     DecodeUtf16(bytes, cp == kCodePageUtf16Be, out);
   } else {
-    const DoubleByteTable* table = DoubleByteTable::For(*e);
-    const auto extent = table ? table->Measure(bytes) : std::nullopt;
-    if (extent) {
-      ResizeLarge(out, extent->units);
-      table->Decode(bytes.substr(0, extent->bytes), out.data());
+    if (const DoubleByteTable* table = DoubleByteTable::For(*e);
+        table != nullptr && table->DecodeAll(bytes, out)) {
       return !out.empty();
     }
     if (!DecodeWithIcu(*e, bytes, out)) {

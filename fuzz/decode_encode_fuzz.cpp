@@ -1,11 +1,14 @@
 // Decodes arbitrary file bytes the way the batch does, then encodes the text again, and checks
 // what must hold whatever the bytes: a decoded text is never empty and holds no U+0000, UTF-16
 // output reads back to the same text, UTF-8 output reads back for text without unpaired
-// surrogates, and code-page output never holds a zero byte.
+// surrogates, and code-page output never holds a zero byte. The double-byte code pages, which
+// decode by their own tables, must give exactly what ICU's converter gives.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+
+#include <unicode/ucnv.h>
 
 #include "common/codepages.h"
 #include "converter/core/encoding.h"
@@ -33,6 +36,35 @@ bool HasUnpairedSurrogate(const std::u16string& t) {
   return false;
 }
 
+// ICU's own decoding of bytes, cut at the first U+0000.
+std::u16string IcuDecode(const char* name, std::string_view bytes) {
+  UErrorCode err = U_ZERO_ERROR;
+  UConverter* conv = ucnv_open(name, &err);
+  Check(U_SUCCESS(err));
+  std::u16string out(bytes.size() + 2, u'\0');
+  const int32_t n = ucnv_toUChars(conv, reinterpret_cast<UChar*>(out.data()),
+                                  static_cast<int32_t>(out.size()), bytes.data(),
+                                  static_cast<int32_t>(bytes.size()), &err);
+  ucnv_close(conv);
+  Check(U_SUCCESS(err));
+  out.resize(static_cast<std::size_t>(n));
+  const std::size_t nul = out.find(u'\0');
+  if (nul != std::u16string::npos) out.resize(nul);
+  return out;
+}
+
+void CompareWithIcu(std::string_view bytes) {
+  const std::pair<common::CodePage, const char*> tables[] = {
+      {932, "windows-932"}, {936, "windows-936"}, {949, "windows-949"}, {950, "windows-950"}};
+  for (const auto& [cp, name] : tables) {
+    std::u16string ours;
+    const bool ok = common::DecodeBytes(cp, bytes, ours);
+    const std::u16string icu = IcuDecode(name, bytes);
+    Check(ok == !icu.empty());
+    Check(!ok || ours == icu);
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -43,6 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   settings.source_code_page = pages[data[1] % pages.size()].number;
   settings.dest_code_page = pages[data[2] % pages.size()].number;
   const std::string_view bytes(reinterpret_cast<const char*>(data + 3), size - 3);
+
+  CompareWithIcu(bytes);
 
   NullLog log;
   const auto text = quenlite::DecodeSource(bytes, settings, log);

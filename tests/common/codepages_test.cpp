@@ -149,6 +149,36 @@ TEST(EncodeText, DeliversLongEncodingsWhole) {
   EXPECT_EQ(Decode(54936, *gb), ext);
 }
 
+// Long texts are converted in pieces; pairs and surrogate pairs that straddle a piece's end,
+// and a U+0000 far into the text, come out as in a short text.
+TEST(DecodeBytes, LongTextsAcrossPieces) {
+  std::string sjis = "a";
+  std::u16string text = u"a";
+  for (int i = 0; i < 40000; ++i) {
+    sjis += i % 7 == 0 ? "\x82\xA0x" : "\x8A\xBF";
+    text += i % 7 == 0 ? u"\u3042x" : u"\u6F22";
+  }
+  // (EXPECT_TRUE on ==: a failure would otherwise print hundreds of kilobytes.)
+  EXPECT_TRUE(Decode(932, sjis) == text);
+  EXPECT_TRUE(Decode(932, sjis + std::string(1, '\0') + "tail") == text);
+  // A broken pair far into the text still decodes whole, the pair replaced.
+  const auto broken = Decode(932, sjis + "\x82");
+  ASSERT_TRUE(broken.has_value());
+  EXPECT_TRUE(broken->substr(0, text.size()) == text);
+  EXPECT_EQ(broken->size(), text.size() + 1);
+
+  std::u16string wide = u"a";
+  std::string utf8 = "a";
+  for (int i = 0; i < 20000; ++i) {
+    wide += u"\U0001F600\u00E9";
+    utf8 += "\xF0\x9F\x98\x80\xC3\xA9";
+  }
+  EXPECT_TRUE(Encode(65001, wide) == utf8);
+  EXPECT_TRUE(Encode(65001, wide + u'\0' + u"tail") == utf8);
+  // 12345 units: "a", 4114 groups of three units, and one more surrogate pair.
+  EXPECT_TRUE(Encode(65001, wide.substr(0, 12345) + u'\0' + wide) == utf8.substr(0, 1 + 4114 * 6 + 4));
+}
+
 TEST(CodePageOfCharset, MapsLocaleCharsets) {
   const std::pair<const char*, CodePage> cases[] = {
       {"UTF-8", 65001},       {"utf8", 65001},        {"ANSI_X3.4-1968", 65001},
