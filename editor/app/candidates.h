@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/core/reading_table.h"
+
 namespace orvi {
 
 // Auto Hint's source of readings: the candidates of the reading dictionary for a run and its
@@ -16,11 +18,11 @@ class CandidateProvider {
   virtual std::optional<std::vector<std::u16string>> Lookup(char16_t left,
                                                            std::u16string_view word,
                                                            char16_t right) = 0;
+  // The tables behind the candidates, for the notation walk; none when there are none.
+  virtual const ReadingDictionary* dictionary() const { return nullptr; }
 };
 
 }  // namespace orvi
-
-#include "editor/core/reading_table.h"
 
 namespace orvi {
 
@@ -31,7 +33,7 @@ class DictionaryCandidates : public CandidateProvider {
   TableStatus Load();
   std::optional<std::vector<std::u16string>> Lookup(char16_t left, std::u16string_view word,
                                                    char16_t right) override;
-  const ReadingDictionary& dictionary() const { return dictionary_; }
+  const ReadingDictionary* dictionary() const override { return &dictionary_; }
 
  private:
   ReadingDictionary dictionary_;

@@ -280,14 +280,21 @@ void MainWindow::Dispatch(Command command) {
       break;
     case Command::Notate:
       if (!ruby_mode_) Dispatch(Command::RubyMode);
-      NotAvailable();
+      RunNotation();
       break;
     case Command::ScopeFullText:
     case Command::ScopeSelected:
+      notation_scope_ = command == Command::ScopeFullText ? NotationScope::FullText
+                                                          : NotationScope::Selected;
+      action(command)->setChecked(true);  // the group unchecks the other
+      break;
     case Command::ModeAuto:
     case Command::ModeSemiAuto:
     case Command::ModeManual:
-      action(command)->setChecked(true);  // the group unchecks the others
+      notation_mode_ = command == Command::ModeAuto       ? NotationMode::Auto
+                       : command == Command::ModeSemiAuto ? NotationMode::SemiAuto
+                                                          : NotationMode::Manual;
+      action(command)->setChecked(true);
       break;
     case Command::AutoHint:
       auto_hint_ = !auto_hint_;

@@ -11,6 +11,7 @@
 #include "editor/app/layout.h"
 #include "editor/app/pronunce_dialog.h"
 #include "editor/app/text_window.h"
+#include "editor/core/notation.h"
 #include "editor/core/ruby_list.h"
 
 class QAction;
@@ -34,7 +35,10 @@ struct DialogPlaces {
 // The editor's main window: the text window, the Ruby Table and the status bar laid out by
 // the layout rule, the menus and keys, and the one command dispatcher. In Ruby Mode the text
 // cannot change and selections become annotations.
-class MainWindow : public QMainWindow, public RubyListObserver, public PaneEventHandler {
+class MainWindow : public QMainWindow,
+                   public RubyListObserver,
+                   public PaneEventHandler,
+                   public NotationView {
   Q_OBJECT
  public:
   // The title string, also the caption of every message box.
@@ -94,6 +98,15 @@ class MainWindow : public QMainWindow, public RubyListObserver, public PaneEvent
   // PaneEventHandler: the text window's input in and out of Ruby Mode.
   bool PaneEvent(QEvent* event) override;
 
+  // NotationView: what Phonic > Notate's walk does to the window.
+  void SeriesStarted() override;
+  void SeriesEnded() override;
+  void SetHighlight(std::int32_t start, std::int32_t end, bool on) override;
+  void PutCaret(std::int32_t p) override;
+  void ColourAnnotated(std::int32_t start, std::int32_t end) override;
+  PronunceAnswer AskPronunce(std::u16string_view run, CandidateSet& candidates) override;
+  void MakeCurrentAt(std::int32_t p) override;
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
@@ -113,6 +126,7 @@ class MainWindow : public QMainWindow, public RubyListObserver, public PaneEvent
   bool ReadyToExit();
   void ShowVersionHistory();
   void NotAvailable();
+  void RunNotation();
   bool ConfirmClear();
 
   void SwitchRubyModeOn();
@@ -161,6 +175,8 @@ class MainWindow : public QMainWindow, public RubyListObserver, public PaneEvent
   bool auto_hint_ = true;
   bool auto_detect_ = true;
   bool always_on_top_ = false;
+  NotationScope notation_scope_ = NotationScope::FullText;
+  NotationMode notation_mode_ = NotationMode::Auto;
   bool replacing_text_ = false;  // the editor itself is replacing the text
   bool exiting_ = false;
   bool drag_guard_ = false;

@@ -345,3 +345,71 @@ void MainWindow::BatchFill() {
 }
 
 }  // namespace orvi
+
+// --- Phonic > Notate --------------------------------------------------------------------------
+
+namespace orvi {
+
+void MainWindow::RunNotation() {
+  const ReadingDictionary* dictionary = candidates_ ? candidates_->dictionary() : nullptr;
+  if (!dictionary) {
+    prompter_->Ask(this, QStringLiteral("The reading dictionary is not loaded."),
+                   Prompter::Buttons::Ok, Prompter::Icon::Warning);
+    return;
+  }
+  NotationRequest request;
+  request.scope = notation_scope_;
+  request.mode = notation_mode_;
+  request.selection_start = text_->SelectionStart();
+  request.selection_end = text_->SelectionEnd();
+  RemoveHighlight();
+  Notate(*dictionary, text_->WholeText(), list_, request, *this);
+}
+
+void MainWindow::SeriesStarted() {
+  pronunce_.series = true;
+  pronunce_.stop = false;
+}
+
+void MainWindow::SeriesEnded() { pronunce_.series = false; }
+
+void MainWindow::SetHighlight(std::int32_t start, std::int32_t end, bool on) {
+  QTextCharFormat format;
+  format.setFontWeight(on ? QFont::Bold : QFont::Normal);
+  format.setFontUnderline(on);
+  text_->MergeFormat(start, end, format);
+}
+
+void MainWindow::PutCaret(std::int32_t p) { text_->PutCaret(p); }
+
+void MainWindow::ColourAnnotated(std::int32_t start, std::int32_t end) {
+  ColourRun(start, end, true);
+}
+
+PronunceAnswer MainWindow::AskPronunce(std::u16string_view run, CandidateSet& candidates) {
+  std::vector<std::u16string> best_first;
+  while (const std::u16string* reading = candidates.TakeBest()) best_first.push_back(*reading);
+  pronunce_.base = std::u16string(run);
+  pronunce_.reading.clear();
+  pronunce_.accepted = true;
+  pronunce_.candidates.reset();
+  if (!best_first.empty()) pronunce_.candidates = std::move(best_first);
+  RunPronunce(this);
+  pronunce_.candidates.reset();
+  PronunceAnswer answer;
+  if (pronunce_.accepted) {
+    answer.kind = PronunceAnswer::Kind::Accepted;
+    answer.reading = pronunce_.reading;
+  } else {
+    answer.kind = pronunce_.stop ? PronunceAnswer::Kind::Stopped : PronunceAnswer::Kind::Cancelled;
+  }
+  pronunce_.reading.clear();
+  return answer;
+}
+
+void MainWindow::MakeCurrentAt(std::int32_t p) {
+  text_->PutCaret(p);
+  MakeCurrentAtCaret();
+}
+
+}  // namespace orvi

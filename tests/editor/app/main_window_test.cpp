@@ -766,6 +766,43 @@ class MainWindowTest : public QObject {
     QVERIFY(!dictionary.Lookup(u'_', u"ひら仮名", u'_'));
   }
 
+  void NotateWalksTheTextThroughTheWindow() {
+    DictionaryCandidates dictionary;
+    QVERIFY(dictionary.Load().ok);
+    FakePrompter prompter;
+    MainWindow window(&prompter, &dictionary);
+    window.show();
+    window.LoadText(QString::fromUtf8("日本の夜空\n心"));
+    // Outside Ruby Mode, Notate switches it on first; Auto asks nothing.
+    window.Dispatch(Command::Notate);
+    QVERIFY(window.ruby_mode());
+    QVERIFY(window.table_shown());
+    QVERIFY(prompter.dialogs.empty());
+    QCOMPARE(window.list().total_count(), 3);
+    QCOMPARE(window.list().filled_count(), 3);
+    QCOMPARE(window.table()->rowCount(), 3);
+    QCOMPARE(window.text_window()->FormatAt(3).foreground().color(), kAnnotated);
+    QCOMPARE(window.text_window()->FormatAt(6).foreground().color(), kAnnotated);
+    QCOMPARE(window.text_window()->FormatAt(2).fontWeight(), int(QFont::Normal));
+
+    // Manual asks for every run; Stop ends the walk at once, with Stop enabled in the dialog.
+    window.table()->selectAll();
+    prompter.menu_scripts = {Choose("Clear")};
+    prompter.answers = {Prompter::Answer::Yes};
+    const QRect r = window.table()->visualRect(window.table()->model()->index(0, 0));
+    QTest::mouseClick(window.table()->viewport(), Qt::RightButton, {}, r.center());
+    QVERIFY(window.list().empty());
+    window.Dispatch(Command::ModeManual);
+    prompter.dialog_scripts = {AcceptAsShown(), Stop()};
+    window.Dispatch(Command::Notate);
+    QCOMPARE(prompter.dialogs.size(), std::size_t{2});
+    QVERIFY(prompter.dialogs[0].stop_enabled);
+    QCOMPARE(prompter.dialogs[0].kanji, QString::fromUtf8("日本"));
+    QVERIFY(prompter.dialogs[0].candidates.contains(QString::fromUtf8("にほん")));
+    QCOMPARE(window.list().total_count(), 1);
+    QCOMPARE(prompter.unexpected, 0);
+  }
+
   void AlwaysOnTopKeepsTheRectangle() {
     const QRect before = window_->geometry();
     window_->Dispatch(Command::AlwaysOnTop);
