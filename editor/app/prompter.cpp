@@ -44,7 +44,7 @@ QAction* QtPrompter::RunMenu(QMenu& menu, const QPoint& screen_point) {
 
 bool QtPrompter::ChooseFont(QWidget* owner, const QFont& initial, QFont& chosen) {
   bool ok = false;
-  const QFont font = QFontDialog::getFont(&ok, initial, owner, caption_);
+  const QFont font = QFontDialog::getFont(&ok, initial, owner);
   if (ok) chosen = font;
   return ok;
 }

@@ -110,7 +110,10 @@ void PronunceDialog::Remember() { common::qt::RememberPlace(this, place_); }
 
 void PronunceDialog::done(int result) {
   if (result == QDialog::Accepted) {
-    state_.reading = FromQString(kana_->text().left(kReadingCapacity));
+    QString reading = kana_->text().left(kReadingCapacity);
+    // Never keep half of a surrogate pair at the cut.
+    if (!reading.isEmpty() && reading.back().isHighSurrogate()) reading.chop(1);
+    state_.reading = FromQString(reading);
   } else {
     state_.accepted = false;
   }

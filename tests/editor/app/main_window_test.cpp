@@ -686,6 +686,13 @@ class MainWindowTest : public QObject {
     dialog.ok_button()->click();
     QCOMPARE(state.reading.size(), std::size_t{63});
     QVERIFY(state.accepted);
+
+    // A reading cut at 63 code units never ends in half a surrogate pair.
+    PronunceDialog again(window_.get(), state, nullptr, window_->dialog_font(), window_.get(),
+                         place);
+    again.kana_edit()->setText(QString(62, QChar(u'あ')) + QString::fromUtf8("𠀋"));
+    again.ok_button()->click();
+    QCOMPARE(state.reading.size(), std::size_t{62});
   }
 
   void DialogOpensCentredThenWhereItWasClosed() {
