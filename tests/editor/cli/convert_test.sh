@@ -119,6 +119,9 @@ done
 "$cli" convert --to html -o "$work/out.htm" "$work/utf8" || fail "-o exit $?"
 { printf '\xff\xfe'; "$cli" convert --to html "$work/utf8" | iconv -f UTF-8 -t UTF-16LE; } >"$work/want16"
 cmp -s "$work/want16" "$work/out.htm" || fail "-o file bytes"
+"$cli" convert --to verify -o "$work/out.htm" "$work/utf8" || fail "-o over a file: exit $?"
+{ printf '\xff\xfe'; "$cli" convert --to verify "$work/utf8" | iconv -f UTF-8 -t UTF-16LE; } >"$work/want16"
+cmp -s "$work/want16" "$work/out.htm" || fail "-o replaces an existing file"
 
 # --- Errors ---
 printf '%s' "$doc" >"$work/in"

@@ -139,6 +139,13 @@ TEST(ParseTags, UnparsedMarkupIsKeptAndParsingGoesOn) {
        {}},
   };
   for (const Case& c : cases) Check(c);
+
+  const std::u16string long_reading =
+      u"<ruby><rb>漢</rb><rt>" + std::u16string(64, u'か') + u"</rt></ruby>";
+  Check({"reading too long for the list", 0, long_reading, long_reading, {}});
+  const std::u16string full_reading =
+      u"<ruby><rb>漢</rb><rt>" + std::u16string(63, u'か') + u"</rt></ruby>";
+  Check({"reading of 63", 0, full_reading, u"漢", {{0, 1, u"漢", std::u16string(63, u'か')}}});
 }
 
 TEST(ParseTags, DropsTheBbsFillerGroupOnly) {
