@@ -66,15 +66,17 @@ TableStatus IndexReadingTable(std::unique_ptr<char16_t[]> buffer, std::size_t si
     const std::size_t start = pos;
     // Every counted line is word ':' readings LF. A line without ':' or a table that ends early
     // would make the entries run into each other, so both are refused.
-    while (pos < text_size && text[pos] != u':' && text[pos] != u'\n') ++pos;
+    // A U+0000 would end the word or the readings early, so it is refused like a missing ':'.
+    while (pos < text_size && text[pos] != u':' && text[pos] != u'\n' && text[pos] != 0) ++pos;
     if (pos >= text_size) return TableStatus::Error("the table ends inside entry " + std::to_string(k + 1));
     if (text[pos] != u':' || pos == start) {
       return TableStatus::Error("entry " + std::to_string(k + 1) + " is not word:readings");
     }
     text[pos++] = 0;
     const std::size_t readings = pos;
-    while (pos < text_size && text[pos] != u'\n') ++pos;
+    while (pos < text_size && text[pos] != u'\n' && text[pos] != 0) ++pos;
     if (pos >= text_size) return TableStatus::Error("the table ends inside entry " + std::to_string(k + 1));
+    if (text[pos] == 0) return TableStatus::Error("entry " + std::to_string(k + 1) + " holds a U+0000");
     if (pos == readings) return TableStatus::Error("entry " + std::to_string(k + 1) + " has no readings");
     text[pos++] = 0;
     index.push_back(static_cast<std::uint32_t>(start));

@@ -76,6 +76,8 @@ TEST(ReadingTable, BadBytesGiveAnErrorAndAnEmptyTable) {
   const std::u16string no_colon = u"\uFEFF2\n一_いち_\n日:_ひ_\n";
   const std::u16string no_count_end = u"\uFEFF12";
   const std::u16string empty_readings = u"\uFEFF1\n一:\n";
+  const std::u16string nul_in_word = std::u16string(u"\uFEFF1\n一") + u'\0' + u"二:_い_\n";
+  const std::u16string nul_in_readings = std::u16string(u"\uFEFF1\n一:_い") + u'\0' + u"_\n";
   const std::u16string unsorted = u"\uFEFF3\n日:_ひ_\n一:_いち_\n本:_ほん_\n";
   const struct {
     const char* name;
@@ -91,6 +93,8 @@ TEST(ReadingTable, BadBytesGiveAnErrorAndAnEmptyTable) {
       {"line without colon", PackLzmaAlone(Utf16Le(no_colon))},
       {"count line without end", PackLzmaAlone(Utf16Le(no_count_end))},
       {"entry without readings", PackLzmaAlone(Utf16Le(empty_readings))},
+      {"U+0000 in a word", PackLzmaAlone(Utf16Le(nul_in_word))},
+      {"U+0000 in the readings", PackLzmaAlone(Utf16Le(nul_in_readings))},
       {"entries out of order", PackLzmaAlone(Utf16Le(unsorted))},
   };
   for (const auto& c : cases) {
