@@ -24,8 +24,10 @@ std::optional<std::u16string> ReencodeName(const Settings& settings, const std::
   if (!common::DecodeBytes(settings.source_code_page, bytes, decoded)) return std::nullopt;
   const std::size_t end = decoded.find(u'\0');
   if (end != std::u16string::npos) decoded.resize(end);
-  // A separator produced by the round trip would put the file into another folder.
-  if (decoded.empty() || decoded.find(kPathSeparator) != std::u16string::npos) {
+  // A separator produced by the round trip, or a name that means a folder, would put the file
+  // somewhere else.
+  if (decoded.empty() || decoded == u"." || decoded == u".." ||
+      decoded.find(kPathSeparator) != std::u16string::npos) {
     return std::nullopt;
   }
   return decoded;
