@@ -83,6 +83,16 @@ class MainWindow : public QMainWindow,
   void ApplyLayout();
   void PaintDivider(QPainter& painter) const;
 
+  // The clearing confirmation: asks before text or annotations are lost; on OK empties the
+  // list and the table. False: the caller leaves everything as it is.
+  bool ConfirmClear();
+  // Ruby Mode on and off with every menu state; the commands that replace the text use them.
+  void SwitchRubyModeOn();
+  void SwitchRubyModeOff();
+  // Colours every entry's run and puts the caret at the start, after the list was filled
+  // from outside Ruby Mode's own selections.
+  void RefreshMarks();
+
   // Ruby Mode operations, also used by the table and the dialogs.
   RubyEntry* MakeCurrentAtCaret();
   void Highlight(RubyEntry& entry);
@@ -127,10 +137,6 @@ class MainWindow : public QMainWindow,
   void ShowVersionHistory();
   void NotAvailable();
   void RunNotation();
-  bool ConfirmClear();
-
-  void SwitchRubyModeOn();
-  void SwitchRubyModeOff();
   void DropRawBytes();
   void RefreshCaret();
   void OnContentsChange(int position, int removed, int added);

@@ -142,6 +142,11 @@ void MainWindow::ColourRun(std::int32_t start, std::int32_t end, bool annotated)
   text_->MergeFormat(start, end, format);
 }
 
+void MainWindow::RefreshMarks() {
+  list_.ForEach([this](const RubyEntry& entry) { ColourRun(entry.start, entry.end, true); });
+  text_->PutCaret(0);
+}
+
 // --- the current entry ----------------------------------------------------------------------
 
 void MainWindow::Highlight(RubyEntry& entry) {

@@ -585,6 +585,16 @@ class MainWindowTest : public QObject {
     // Identifiers start again from 0.
     AnnotateWithoutReading(3, 5);
     QCOMPARE(table()->CellText(0, RubyTable::kRubyId), QStringLiteral("0"));
+
+    // Entries made from outside (an import) get their colour from RefreshMarks.
+    window_->list().FillBase(u"本当");
+    window_->list().Insert(10, 12);
+    QCOMPARE(ColourAt(10), QColor(Qt::black));
+    window_->RefreshMarks();
+    QCOMPARE(ColourAt(10), kAnnotated);
+    QCOMPARE(ColourAt(11), kAnnotated);
+    QCOMPARE(ColourAt(12), QColor(Qt::black));
+    QCOMPARE(text()->SelectionStart(), 0);
   }
 
   void TableDeleteRemovesSelectedRows() {
