@@ -113,15 +113,6 @@ void Reserve(String& s, std::size_t size) {
   }
 }
 
-template <typename String>
-void ResizeLarge(String& s, std::size_t size) {
-  if (size > s.capacity()) {
-    s.reserve(size);
-    PreferHugePages(s.data(), s.capacity() * sizeof(typename String::value_type));
-  }
-  s.resize(size);
-}
-
 // --- UTF-16 by our own code -------------------------------------------------------------------
 
 // Little- or big-endian code units from bytes; an odd final byte becomes the low (LE) or high
@@ -383,30 +374,23 @@ class DoubleByteTable {
 
 // --- everything else through ICU --------------------------------------------------------------
 
+// Both ICU paths convert through a small buffer and append, so that the result is written
+// once; the room reserved up front fits what most texts need and grows by doubling otherwise.
 bool DecodeWithIcu(const CodePageEntry& e, std::string_view bytes, std::u16string& out) {
   ConverterPtr conv = OpenConverter(e);
   if (!conv) return false;
-  // No code page of the table yields more UTF-16 units than it has bytes, apart from a possible
-  // flush at the end; grow on the rare overflow all the same.
-  ResizeLarge(out, bytes.size() + 2);
+  Reserve(out, bytes.size() + 2);
+  UChar piece[16 * 1024];
   const char* src = bytes.data();
   const char* const src_end = src + bytes.size();
-  std::size_t written = 0;
   for (;;) {
-    UChar* dst = reinterpret_cast<UChar*>(out.data()) + written;
-    UChar* const dst_end = reinterpret_cast<UChar*>(out.data()) + out.size();
+    UChar* dst = piece;
     UErrorCode err = U_ZERO_ERROR;
-    ucnv_toUnicode(conv.get(), &dst, dst_end, &src, src_end, nullptr, true, &err);
-    written = static_cast<std::size_t>(dst - reinterpret_cast<UChar*>(out.data()));
-    if (err == U_BUFFER_OVERFLOW_ERROR) {
-      out.resize(out.size() * 2 + 16);
-      continue;
-    }
-    if (U_FAILURE(err)) return false;
-    break;
+    ucnv_toUnicode(conv.get(), &dst, piece + std::size(piece), &src, src_end, nullptr, true, &err);
+    out.append(reinterpret_cast<const char16_t*>(piece), static_cast<std::size_t>(dst - piece));
+    if (err == U_BUFFER_OVERFLOW_ERROR) continue;
+    return U_SUCCESS(err);
   }
-  out.resize(written);
-  return true;
 }
 
 // Writes the substitution bytes for every character the code page cannot represent. ICU's own
@@ -428,25 +412,18 @@ bool EncodeWithIcu(const CodePageEntry& e, std::u16string_view text, std::string
   ucnv_setSubstChars(conv.get(), "?", 1, &err);
   ucnv_setFromUCallBack(conv.get(), SubstituteEveryCharacter, nullptr, nullptr, nullptr, &err);
   if (U_FAILURE(err)) return false;
-  const std::size_t max_char = static_cast<std::size_t>(ucnv_getMaxCharSize(conv.get()));
-  out.resize(text.size() * std::max<std::size_t>(max_char, 2) + 16);
+  Reserve(out, text.size() * 2 + 16);
+  char piece[32 * 1024];
   const UChar* src = reinterpret_cast<const UChar*>(text.data());
   const UChar* const src_end = src + text.size();
-  std::size_t written = 0;
   for (;;) {
-    char* dst = out.data() + written;
+    char* dst = piece;
     err = U_ZERO_ERROR;
-    ucnv_fromUnicode(conv.get(), &dst, out.data() + out.size(), &src, src_end, nullptr, true, &err);
-    written = static_cast<std::size_t>(dst - out.data());
-    if (err == U_BUFFER_OVERFLOW_ERROR) {
-      out.resize(out.size() * 2 + 16);
-      continue;
-    }
-    if (U_FAILURE(err)) return false;
-    break;
+    ucnv_fromUnicode(conv.get(), &dst, piece + sizeof piece, &src, src_end, nullptr, true, &err);
+    out.append(piece, static_cast<std::size_t>(dst - piece));
+    if (err == U_BUFFER_OVERFLOW_ERROR) continue;
+    return U_SUCCESS(err);
   }
-  out.resize(written);
-  return true;
 }
 
 std::string UpperAlnum(std::string_view s) {
@@ -534,6 +511,7 @@ bool DecodeBytes(CodePage cp, std::string_view bytes, std::u16string& out) {
         table != nullptr && table->DecodeAll(bytes, out)) {
       return !out.empty();
     }
+    out.clear();  // whatever the tables decoded before they gave up
     if (!DecodeWithIcu(*e, bytes, out)) {
       out.clear();
       return false;
