@@ -2,6 +2,8 @@
 // streams (measured in the same run), and BestReading lookups per second.
 #include <unistd.h>
 
+#include <time.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -108,15 +110,25 @@ int main() {
     queries.push_back({word, neighbours[rng() % std::size(neighbours)],
                        neighbours[rng() % std::size(neighbours)]});
   }
-  constexpr int kLookups = 3000000;
+  // Best of five rounds, timed by this thread's processor time as well as by the clock: on a
+  // shared machine the clock also counts the time other processes hold the processor.
+  constexpr int kLookups = 1000000;
   std::size_t found = 0;
-  const auto t0 = Clock::now();
-  for (int k = 0; k < kLookups; ++k) {
-    const Query& q = queries[static_cast<std::size_t>(k) & 65535];
-    if (auto r = orvi::BestReading(d, q.left, q.right, q.word)) found += r->size();
+  double best_wall = 1e9, best_cpu = 1e9;
+  for (int round = 0; round < 5; ++round) {
+    timespec c0, c1;
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &c0);
+    const auto t0 = Clock::now();
+    for (int k = 0; k < kLookups; ++k) {
+      const Query& q = queries[static_cast<std::size_t>(k) & 65535];
+      if (auto r = orvi::BestReading(d, q.left, q.right, q.word)) found += r->size();
+    }
+    best_wall = std::min(best_wall, Seconds(t0));
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &c1);
+    best_cpu = std::min(best_cpu, (c1.tv_sec - c0.tv_sec) + (c1.tv_nsec - c0.tv_nsec) * 1e-9);
   }
-  const double s = Seconds(t0);
-  std::printf("BestReading:               %8.0f lookups/s (goal >= 1,000,000; %zu kana)\n",
-              kLookups / s, found);
+  std::printf("BestReading:               %8.0f lookups/s by the clock, %.0f by processor time "
+              "(goal >= 1,000,000; %zu kana)\n",
+              kLookups / best_wall, kLookups / best_cpu, found);
   return 0;
 }

@@ -22,6 +22,15 @@ int CompareStored(const char16_t* stored, std::u16string_view key) {
   return stored[k] == 0 ? 0 : 1;
 }
 
+// Compares entry k of the table with a key that shares its first code unit.
+int CompareEntry(const ReadingTable& table, std::int32_t k, std::u16string_view key) {
+  const char16_t a = table.second[static_cast<std::size_t>(k)];
+  const char16_t b = key.size() > 1 ? key[1] : 0;
+  if (a != b) return a < b ? -1 : 1;
+  if (a == 0) return 0;  // both are the one shared character
+  return CompareStored(table.WordAt(k) + 2, key.substr(2));
+}
+
 bool IsIrregular(const ConjugationTable& conjugation, std::u16string_view word) {
   // Only the single kanji takes the irregular readings: a longer word that merely starts with it
   // (来週, 来年) has readings of its own and must not be read as one kana.
@@ -67,12 +76,12 @@ std::int32_t FindWord(const ReadingTable& table, std::u16string_view word) {
   std::int32_t hi = static_cast<std::int32_t>(table.first[word[0] + 1u]) - 1;
   if (lo > hi) return -1;
   std::int32_t mid = lo + (hi - lo) / 2;
-  int c = CompareStored(table.WordAt(mid), word);
+  int c = CompareEntry(table, mid, word);
   if (c == 0) return mid;
   for (;;) {
     if (hi - lo <= 4) {
       for (std::int32_t k = lo; k <= hi; ++k) {
-        if (CompareStored(table.WordAt(k), word) == 0) return k;
+        if (CompareEntry(table, k, word) == 0) return k;
       }
       return -1;
     }
@@ -82,7 +91,7 @@ std::int32_t FindWord(const ReadingTable& table, std::u16string_view word) {
       hi = mid;
     }
     mid = lo + (hi - lo) / 2;
-    c = CompareStored(table.WordAt(mid), word);
+    c = CompareEntry(table, mid, word);
     if (c == 0) return mid;
   }
 }

@@ -33,6 +33,7 @@ void Reset(ReadingTable& table) {
   table.text_size = 0;
   table.index.clear();
   table.first.clear();
+  table.second.clear();
 }
 
 }  // namespace
@@ -92,8 +93,12 @@ TableStatus IndexReadingTable(std::unique_ptr<char16_t[]> buffer, std::size_t si
   first[0x10000] = static_cast<std::uint32_t>(index.size());
   if (k != index.size()) return TableStatus::Error("the entries are not sorted by word");
 
+  std::vector<char16_t> second(index.size());
+  for (std::size_t e = 0; e < index.size(); ++e) second[e] = text[index[e] + 1];
+
   table.count = static_cast<std::int32_t>(count);
   table.first = std::move(first);
+  table.second = std::move(second);
   table.buffer = std::move(buffer);
   table.text = text;
   table.text_size = text_size;

@@ -35,6 +35,9 @@ struct ReadingTable {
   // Entries whose word starts with code unit c are [first[c], first[c + 1]); the sorted order
   // makes them contiguous. Narrows a search to one first character before it starts.
   std::vector<std::uint32_t> first;
+  // The second code unit of each word (0 for a one-character word), side by side so that most
+  // comparisons of a search are decided without touching the text.
+  std::vector<char16_t> second;
 
   bool loaded() const { return text != nullptr; }
   const char16_t* WordAt(std::int32_t k) const { return text + index[static_cast<std::size_t>(k)]; }
