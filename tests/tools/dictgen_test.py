@@ -139,6 +139,13 @@ class TablesTest(unittest.TestCase):
         # Words longer than four kanji are left to the large table.
         self.assertNotIn("一二三四五", self.small)
 
+    def test_a_nouns_first_reading_is_repeated_before_each_particle(self):
+        particles = [("_", "ふるさと", p) for p in dictgen.NOUN_PARTICLES]
+        self.assertEqual(self.small["故郷"][2:], particles)
+        self.assertEqual(self.small["人"][3:], [("_", "ひと", p) for p in dictgen.NOUN_PARTICLES])
+        # Not for verbs: 行く has no reading without contexts.
+        self.assertEqual(self.small["行"], [("_", "い", "く")])
+
     def test_line_length_is_capped(self):
         many = [("_", "あ" * 20, chr(0x3041 + i)) for i in range(80)]
         capped = dictgen.cap_readings(many)
@@ -187,7 +194,7 @@ class EndToEndTest(unittest.TestCase):
                 small = f.read().decode("utf-16-le")
             self.assertTrue(small.startswith("\ufeff3\n"))
             self.assertIn("\n人:_ひと_.", small)
-            self.assertIn("\n故郷:_こきょう_._ふるさと_\n", small)
+            self.assertIn("\n故郷:_こきょう_._ふるさと_._こきょうを.", small)
             with open(os.path.join(out, "large_table.txt"), "rb") as f:
                 large = f.read().decode("utf-16-le")
             words = [line.split(":")[0] for line in large.split("\n")[1:-1]]

@@ -186,7 +186,15 @@ class CommonWord:
     @property
     def bound(self):
         """True for suffixes, prefixes and counters: forms that rarely stand alone."""
-        return bool(self.classes) and all(c in ("suf", "pref", "ctr") for c in self.classes)
+        return bool(self.classes) and all(c in BOUND_CLASSES for c in self.classes)
+
+    @property
+    def noun(self):
+        return not self.bound and any(c in NOUN_CLASSES for c in self.classes)
+
+
+BOUND_CLASSES = ("suf", "pref", "ctr", "n-suf", "n-pref")
+NOUN_CLASSES = ("n", "n-adv", "n-t", "pn", "adj-no", "n-pr")
 
 
 def parse_edict_line(line, order=0):
@@ -318,22 +326,33 @@ def build_large(lexicon, given_names=False):
     return out, rank
 
 
+# Case and binding particles that follow a noun. A common noun's reading between two kana
+# (輝く星を) would score low with "_" contexts and lose to any large-table reading that
+# happens to match one neighbour (くせい_), so the noun's first reading is repeated with
+# each particle as right context, after every reading the lexicons give.
+NOUN_PARTICLES = "をがはにのもとでへ"
+
+
 def build_small(common, rank, preferred=()):
     """word -> ordered list of (left, kana, right) from the common words.
 
     Order: readings named in `preferred` first, then readings of stand-alone words before
     those of bound forms, then by the lexicon's rank of the same reading (any contexts),
-    then by line order."""
+    then by line order. The first reading of a noun (with "_" on both sides) is then
+    repeated before each of NOUN_PARTICLES."""
     best_rank = {}
     for (run, _l, kana, _r), r in rank.items():
         k = (run, kana)
         if k not in best_rank or r < best_rank[k]:
             best_rank[k] = r
     keys = {}
+    nouns = set()
     for w in common:
         aligned = align(w.headword, w.reading)
         if not aligned:
             continue
+        if w.noun and len(aligned) == 1 and aligned[0][1] == aligned[0][3] == "_":
+            nouns.add(aligned[0][:3:2])
         for run, left, kana, right in aligned:
             if len(run) > MAX_SMALL_WORD or idiom_context("int" in w.classes, right):
                 continue
@@ -347,6 +366,8 @@ def build_small(common, rank, preferred=()):
         for t in align(word, reading) or []:
             run, _left, kana, _right = t
             pref_pos.setdefault((run, kana), i)
+            if _left == _right == "_":
+                nouns.add((run, kana))
             if t not in keys and len(run) <= MAX_SMALL_WORD:
                 keys[t] = (0, 0, -1)
     table = {}
@@ -356,7 +377,13 @@ def build_small(common, rank, preferred=()):
     out = {}
     for run, items in table.items():
         items.sort()
-        out[run] = cap_readings([t for _, t in items])
+        readings = [t for _, t in items]
+        first = next((k for l, k, r in readings if l == r == "_"), None)
+        if first is not None and (run, first) in nouns:
+            for p in NOUN_PARTICLES:
+                if ("_", first, p) not in readings:
+                    readings.append(("_", first, p))
+        out[run] = cap_readings(readings)
     return out
 
 
