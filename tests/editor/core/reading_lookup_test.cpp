@@ -102,8 +102,12 @@ TEST(ReadingLookup, FindWordFindsEveryEntryAndNothingBetween) {
     std::vector<std::pair<std::u16string, std::u16string>> entries;
     std::vector<std::u16string> words;
     while (static_cast<int>(words.size()) < size) {
+      // Few first characters, so that the entries sharing one are many; even code units only.
       std::u16string w(1 + random() % 3, u'\0');
-      for (auto& c : w) c = static_cast<char16_t>(0x4E00 + 2 * (random() % 200));  // even only
+      w[0] = static_cast<char16_t>(0x4E00 + 2 * (random() % 3));
+      for (std::size_t k = 1; k < w.size(); ++k) {
+        w[k] = static_cast<char16_t>(0x4E00 + 2 * (random() % 200));
+      }
       if (std::find(words.begin(), words.end(), w) != words.end()) continue;
       words.push_back(w);
       entries.emplace_back(w, u"_か_");
