@@ -64,6 +64,12 @@ same "notate verify" "くる${CR}
 printf '漢字(かじ)を来る' >"$work/in"
 run "notate keeps entries" 0 notate --from brackets --to brackets
 same "notate keeps entries" '漢字(かじ)を来(く)る'
+# Entries and runs on later lines stay aligned across line breaks.
+printf '漢字(かじ)\n\n来る' >"$work/in"
+run "notate across lines" 0 notate --from brackets --to brackets
+same "notate across lines" "漢字(かじ)${CR}
+${CR}
+来(く)る"
 # A run that overlaps an existing entry keeps it and annotates only its free part, whose right
 # neighbour is then the kanji of the entry (so 来 is not read く here).
 printf '来[ruby][rb]週[/rb][rt]しゅう[/rt][/ruby]る' >"$work/in"
