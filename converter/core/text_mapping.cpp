@@ -32,6 +32,11 @@ class CaseMapper {
       if (!upper_ && c >= u'A' && c <= u'Z') return c + 0x20;
       return c;
     }
+    // Most characters of a lyric (kana, kanji, punctuation) have no case at all.
+    if (!u_hasBinaryProperty(static_cast<UChar32>(c), upper_ ? UCHAR_CHANGES_WHEN_UPPERCASED
+                                                              : UCHAR_CHANGES_WHEN_LOWERCASED)) {
+      return c;
+    }
     UChar in[2];
     int32_t in_len = 0;
     U16_APPEND_UNSAFE(in, in_len, c);
