@@ -21,9 +21,9 @@ VersionHistoryDialog::VersionHistoryDialog(QWidget* owner, const QString& histor
   text_ = new QPlainTextEdit(this);
   text_->setReadOnly(true);
   text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  text_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   text_->setPlainText(history);
-  text_->setMinimumSize(360, 240);
+  text_->setMinimumSize(480, 300);
 
   ok_ = new QPushButton(QStringLiteral("OK"), this);
   ok_->setDefault(true);

@@ -20,6 +20,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "common/qt/link_label.h"
 #include "common/qt/picture_label.h"
@@ -321,12 +322,15 @@ void MainDialog::RefreshControls() {
   if (s.show_status_window) {
     if (!status_->isVisible()) {
       if (!status_placed_) {
-        // First showing: beside the main dialog when there is room, else where it is.
+        // First showing: to the right of the main dialog, kept on the screen.
         status_placed_ = true;
         const QRect me = frameGeometry();
-        const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect();
-        if (me.right() + 8 + status_->width() <= screen.right())
-          status_->move(me.right() + 8, me.top());
+        int x = me.right() + 8;
+        if (const QScreen* s = this->screen()) {
+          const QRect screen = s->availableGeometry();
+          x = std::max(screen.left(), std::min(x, screen.right() + 1 - status_->width()));
+        }
+        status_->move(x, me.top());
       }
       status_->show();
     }
@@ -394,6 +398,7 @@ void MainDialog::ShowSource() {
     }
   }
   c_.source_path->setText(text);
+  c_.source_path->setToolTip(text);
   c_.source_path->setCursorPosition(0);
   c_.start->setEnabled(selection_.SourceSet(settings_) && selection_.DestinationSet());
 }
@@ -411,6 +416,7 @@ void MainDialog::ShowDestination() {
     }
   }
   c_.destination_path->setText(text);
+  c_.destination_path->setToolTip(text);
   c_.destination_path->setCursorPosition(0);
   c_.start->setEnabled(selection_.SourceSet(settings_) && selection_.DestinationSet());
 }

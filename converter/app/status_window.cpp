@@ -25,19 +25,19 @@ StatusWindow::StatusWindow(QWidget* parent)
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
   list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  list_->setUniformItemSizes(true);
+  list_->setTextElideMode(Qt::ElideNone);  // long paths scroll sideways instead
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(5, 5, 5, 5);
   layout->addWidget(list_);
-  resize(520, 300);
+  resize(420, 300);
 }
 
 void StatusWindow::AppendLine(const QString& line) {
   list_->addItem(line);
   QListWidgetItem* last = list_->item(list_->count() - 1);
-  list_->setCurrentItem(last);
   list_->scrollToItem(last);
   list_->clearSelection();
+  list_->setCurrentItem(nullptr);  // no line stays highlighted, not even by the focus frame
 }
 
 void StatusWindow::reject() {}
