@@ -33,6 +33,8 @@ FIXTURE_IPADIC = [
     "行く,1,1,8266,動詞,自立,*,*,五段・カ行促音便ユク,基本形,行く,ユク,ユク",
     "行く,1,1,6763,動詞,自立,*,*,五段・カ行促音便,基本形,行く,イク,イク",
     "行く末,1,1,4549,名詞,一般,*,*,*,*,行く末,ユクスエ,ユクスエ",
+    "守り,1,1,5496,名詞,一般,*,*,*,*,守り,モリ,モリ",
+    "守り,1,1,6514,動詞,自立,*,*,五段・ラ行,連用形,守る,マモリ,マモリ",
     "一ノ瀬,1,1,9000,名詞,固有名詞,地域,一般,*,*,一ノ瀬,イチノセ,イチノセ",
     "ＪＲ線,1,1,9000,名詞,一般,*,*,*,*,ＪＲ線,ジェイアールセン,ジェイアールセン",
 ]
@@ -92,6 +94,8 @@ class EdictTest(unittest.TestCase):
         self.assertEqual((w.headword, w.reading, w.classes, w.bound),
                          ("人", "にん", ("ctr",), True))
         self.assertFalse(dictgen.parse_edict_line("行く [いく] /(v5k-s,vi) to go/(P)/").bound)
+        self.assertTrue(dictgen.parse_edict_line("初める [そめる] /(aux-v,v1) to begin/(P)/").bound)
+        self.assertTrue(dictgen.parse_edict_line("街 [がい] /(n-suf,pref) street/(P)/").bound)
 
 
 class TablesTest(unittest.TestCase):
@@ -103,9 +107,10 @@ class TablesTest(unittest.TestCase):
         self.small = dictgen.build_small(common, self.rank, [("故郷", "ふるさと")])
 
     def test_large_table_orders_by_cost_with_proper_nouns_last(self):
-        # 日本ハム is cheaper than 日本 but both are proper nouns: cost decides between them.
-        self.assertEqual(self.large["日本"][:3],
-                         [("_", "にほん", "ハ"), ("_", "にほん", "_"), ("_", "にっぽん", "_")])
+        # All three are proper nouns: cost decides, except that 日本ハム, though cheapest,
+        # gives a kana context without inflecting there.
+        self.assertEqual(self.large["日本"],
+                         [("_", "にほん", "_"), ("_", "にっぽん", "_"), ("_", "にほん", "ハ")])
         # The common noun ひと comes before the suffix じん, and both before the cheaper
         # place name; the given name is left out.
         self.assertEqual(self.large["人"],
@@ -115,6 +120,9 @@ class TablesTest(unittest.TestCase):
         # 行く末 is the cheapest entry, but its ゆ belongs to the compound.
         self.assertEqual(self.large["行"], [("_", "い", "く"), ("_", "ゆ", "く")])
         self.assertEqual(self.large["末"], [("く", "すえ", "_")])
+
+    def test_before_a_kana_the_inflecting_word_ranks_first(self):
+        self.assertEqual(self.large["守"], [("_", "まも", "り"), ("_", "も", "り")])
 
     def test_given_names_are_left_out_but_surnames_stay(self):
         self.assertEqual(self.large["風吹"], [("_", "かぜふき", "_")])

@@ -185,8 +185,10 @@ class CommonWord:
 
     @property
     def bound(self):
-        """True for suffixes, prefixes and counters: forms that rarely stand alone."""
-        return bool(self.classes) and all(c in BOUND_CLASSES for c in self.classes)
+        """True for suffixes, prefixes, counters and auxiliary verbs (初める read そめる after
+        another verb): forms that rarely stand alone."""
+        return bool(self.classes) and (all(c in BOUND_CLASSES for c in self.classes)
+                                       or "aux-v" in self.classes)
 
     @property
     def noun(self):
@@ -262,6 +264,12 @@ PROPER_PENALTY = 1 << 20
 # is that word's, not the run's own; it ranks after the readings of words that hold the run
 # alone (行く, read いく), whatever the costs say.
 COMPOUND_PENALTY = 1 << 19
+# Kana right after a run are most often its okurigana, so for a reading with a kana right
+# context the words that inflect there come first: 守り in 守りたい is the verb (まもり), not
+# the noun 守り (もり), although the noun's cost is lower (costs of different parts of speech
+# are not comparable).
+NOT_INFLECTING_PENALTY = 1 << 18
+INFLECTING = ("動詞", "形容詞", "助動詞")
 
 
 def cap_readings(readings):
@@ -298,7 +306,7 @@ def build_large(lexicon, given_names=False):
 
     The rank of a reading is the lowest cost among the entries that yield it; readings
     from words with several kanji runs rank after those from words with one, and proper
-    nouns after every common word. Given names (and full names) are left out unless asked
+    nouns after every common word; before a kana, verbs and adjectives rank first. Given names (and full names) are left out unless asked
     for: they are mostly pairs of common kanji (風吹, 康弘) and would make a run of two words
     read as a name; surnames stay, as they double as place names and ordinary words."""
     rank = {}
@@ -314,8 +322,10 @@ def build_large(lexicon, given_names=False):
             if len(run) > MAX_WORD or idiom_context(e.pos[0] == "感動詞", right):
                 continue
             key = (run, left, kana, right)
-            if key not in rank or r < rank[key]:
-                rank[key] = r
+            rr = r + (NOT_INFLECTING_PENALTY if right != "_" and e.pos[0] not in INFLECTING
+                      else 0)
+            if key not in rank or rr < rank[key]:
+                rank[key] = rr
     table = {}
     for (run, left, kana, right), r in rank.items():
         table.setdefault(run, []).append((r, left, kana, right))
