@@ -622,10 +622,12 @@ void MainDialog::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  // The close box ends the program; Esc (reject) does not, so QDialog's own handling, which
+  // goes through reject, is bypassed.
   status_->hide();
   ClearSource();
   ClearDestination();
-  QDialog::closeEvent(event);
+  event->accept();
 }
 
 // The Status window follows the main dialog's minimising and restoring while it is shown.

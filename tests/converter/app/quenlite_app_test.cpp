@@ -182,6 +182,13 @@ void QuenliteAppTest::startupState() {
   QTest::keyClicks(c.source_path, QStringLiteral("abc"));
   QVERIFY(c.source_path->text().isEmpty());
   QVERIFY(dialog.selection().source_folder.empty());
+
+  // Enter acts on the source "..."; the close box closes the dialog.
+  prompts.files = {QDir::tempPath() + QStringLiteral("/song.lrc")};
+  QTest::keyClick(&dialog, Qt::Key_Return);
+  QCOMPARE(c.source_path->text(), prompts.files.front());
+  QVERIFY(dialog.close());
+  QVERIFY(!dialog.isVisible());
 }
 
 void QuenliteAppTest::tagAndFormatConversionExcludeEachOther() {
