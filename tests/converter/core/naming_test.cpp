@@ -80,6 +80,13 @@ TEST(MakeDestName, NameConversionRoundTripsThroughBothCodePages) {
   settings.source_code_page = 1252;        // ... and comes back as "Ã©"
   EXPECT_EQ(Narrow(MakeDestName(settings, u"\u00E9.txt")), Narrow(u"_quenlite_\u00C3\u00A9.txt"));
 
+  // The album split looks for the parentheses in the re-encoded name, the name it cuts, so a
+  // re-encoding that lengthens the album name still splits at its closing parenthesis.
+  settings.split_album_name = true;
+  EXPECT_EQ(Narrow(MakeDestName(settings, u"(\u00E9) x.txt")),
+            Narrow(u"\u00C3\u00A9/_quenlite_ x.txt"));
+  settings.split_album_name = false;
+
   // A conversion that cannot be done leaves the name exactly as it was: no infix either.
   settings.destination_code_page = 12345;
   EXPECT_EQ(Narrow(MakeDestName(settings, u"a.txt")), "a.txt");
