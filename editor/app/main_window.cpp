@@ -437,7 +437,9 @@ void MainWindow::ChooseFont() {
 }
 
 void MainWindow::ShowVersionHistory() {
-  common::qt::ShowVersionHistory(this, QString::fromUtf8(kHistory), places_.version_history);
+  common::qt::VersionHistoryDialog dialog(this, QString::fromUtf8(kHistory),
+                                         places_.version_history);
+  prompter_->RunDialog(dialog);
 }
 
 void MainWindow::RefreshCaret() {

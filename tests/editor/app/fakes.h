@@ -36,6 +36,8 @@ class FakePrompter : public Prompter {
   std::deque<DialogScript> dialog_scripts;
   std::vector<DialogSeen> dialogs;
   std::deque<MenuScript> menu_scripts;
+  QList<QDialog*> other_dialogs;  // valid only inside the script
+  std::function<void(QDialog&)> other_dialog_script;
   std::map<QString, bool> menu_enabled;  // item text -> enabled, of the last menu shown
   bool font_answer = false;
   QFont font_to_choose;
@@ -55,8 +57,13 @@ class FakePrompter : public Prompter {
   int RunDialog(QDialog& dialog) override {
     auto* pronunce = qobject_cast<PronunceDialog*>(&dialog);
     if (!pronunce) {
-      ++unexpected;
-      dialog.reject();
+      other_dialogs << &dialog;
+      if (other_dialog_script) {
+        other_dialog_script(dialog);
+      } else {
+        ++unexpected;
+        dialog.reject();
+      }
       return dialog.result();
     }
     DialogSeen seen;

@@ -3,6 +3,10 @@
 #include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+
+#include "common/qt/version_history_dialog.h"
 #include <QTest>
 #include <QTextBlock>
 #include <memory>
@@ -818,6 +822,30 @@ class MainWindowTest : public QObject {
     QVERIFY(prompter.dialogs[0].candidates.contains(QString::fromUtf8("にほん")));
     QCOMPARE(window.list().total_count(), 1);
     QCOMPARE(prompter.unexpected, 0);
+  }
+
+  void VersionHistoryShowsTheHistoryAndRemembersItsPlace() {
+    QString caption, history;
+    int result = -1;
+    prompter_->other_dialog_script = [&](QDialog& dialog) {
+      auto& d = static_cast<common::qt::VersionHistoryDialog&>(dialog);
+      caption = d.windowTitle();
+      history = d.text()->toPlainText();
+      d.move(30, 40);
+      d.okButton()->click();
+      result = d.result();
+    };
+    window_->Dispatch(Command::VersionHistory);
+    QCOMPARE(caption, QStringLiteral("Version History"));
+    QCOMPARE(result, int(QDialog::Accepted));
+    const QStringList lines = history.split('\n');
+    QVERIFY(QRegularExpression(R"(^Orvi \d+\.\d+  -  \d{4}\.\d{2}\.\d{2}$)")
+                .match(lines[0])
+                .hasMatch());
+    QVERIFY(lines[1].startsWith('*'));
+    QVERIFY(lines.contains(QString()));  // blocks are separated by an empty line
+    QCOMPARE(window_->places().version_history.x, 30);
+    QCOMPARE(window_->places().version_history.y, 40);
   }
 
   void AlwaysOnTopKeepsTheRectangle() {
