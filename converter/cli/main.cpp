@@ -1,5 +1,6 @@
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -198,6 +199,9 @@ void RequestHugePages(char** argv) {
 
 int main(int argc, char** argv) {
   RequestHugePages(argv);
+  // A file size limit makes the write fail (logged as a failed write, the old file kept)
+  // instead of ending the whole batch halfway through a file.
+  std::signal(SIGXFSZ, SIG_IGN);
   std::vector<std::string> args(argv + 1, argv + argc);
   CliOptions options;
   std::string error;

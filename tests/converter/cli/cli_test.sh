@@ -155,6 +155,14 @@ printf 'file' >blocker
 expect_status 1 "$cli" -d blocker/sub/ one/song.lrc
 tail -n1 out.txt | grep -qx '  save dest. file: failed. (unknown)' || fail "blocked destination"
 
+# A file size limit: the write fails, the old file stays, no partial file, status 1.
+mkdir limit && head -c 40000 /dev/zero | tr '\0' 'a' >limit/big.txt && printf 'old' >limit/_quenlite_big.txt
+( ulimit -f 8; "$cli" --exists overwrite limit/big.txt >out.txt 2>err.txt </dev/null )
+[ $? -eq 1 ] || fail "file size limit: exit status"
+tail -n1 out.txt | grep -qx '  save dest. file: failed. (write)' || fail "file size limit: log"
+expect_bytes limit/_quenlite_big.txt 6f6c64
+[ "$(ls -A limit | tr '\n' ' ')" = "_quenlite_big.txt big.txt " ] || fail "left behind: $(ls -A limit)"
+
 # On a terminal the progress bar goes to standard error.
 if script -qec "'$cli' -q --exists overwrite one/song.lrc" /dev/null >tty.txt 2>&1; then
   grep -q '\[#*' tty.txt && grep -q '1/1' tty.txt || fail "no progress bar on a terminal"
