@@ -1,5 +1,7 @@
 #include "editor/core/notation.h"
 
+#include <algorithm>
+
 #include "common/kanji.h"
 
 namespace orvi {
@@ -47,7 +49,8 @@ NotationOutcome Notate(const ReadingDictionary& dictionary, std::u16string_view 
   std::int64_t e = static_cast<std::int64_t>(s.size()) - 1;
   std::int32_t p = 0;
   if (request.scope == NotationScope::Selected) {
-    const std::int32_t a = request.selection_start;
+    // A selection reaching before the text starts at its beginning.
+    const std::int32_t a = std::max(request.selection_start, 0);
     const std::int32_t b = request.selection_end;
     i = FirstIndexAtOffset(s, a);
     e = b > a ? LastIndexAtOffset(s, b - 1) : -1;

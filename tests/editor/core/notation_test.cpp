@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 
 #include "reading_fixture.h"
@@ -226,6 +227,7 @@ TEST_F(Notation, SelectedRangesMapAcrossLineBreaks) {
       {u"来る", 0, 1, {u"0-1 来=く"}},
       {u"漢字", 1, 1, {}},  // empty selection
       {u"漢字", 5, 9, {}},  // beyond the text
+      {u"漢字", -2, 1, {u"0-1 漢=かん"}},  // from before the text: from its start
   };
   for (const auto& c : cases) {
     list_.Clear();
@@ -233,7 +235,8 @@ TEST_F(Notation, SelectedRangesMapAcrossLineBreaks) {
     RunSelected(c.text, c.a, c.b);
     EXPECT_EQ(Entries(), c.entries) << c.a << "-" << c.b;
     ASSERT_FALSE(view_.events.empty());
-    EXPECT_EQ(view_.events.front(), (Event{Event::Caret, c.a, c.a, {}}));  // collapsed first
+    const std::int32_t a = std::max(c.a, 0);
+    EXPECT_EQ(view_.events.front(), (Event{Event::Caret, a, a, {}}));  // collapsed first
   }
 }
 
