@@ -67,6 +67,10 @@ ScoredReading BestReadingInTable(const ReadingTable& table, const ConjugationTab
                                  int weight);
 
 // The one reading Auto notation takes for a run, or none. left and right are raw neighbours.
+// The single kanji 来 before one of the kana of its irregular row reads as that row says (く
+// before る) without consulting the tables. Otherwise the small table's best answers when it
+// scores kConfidentScore or more, the large table's when it beats it by more than
+// kLargeTableMargin or the small table does not know the word.
 std::optional<std::u16string> BestReading(const ReadingDictionary& dictionary, char16_t left,
                                           char16_t right, std::u16string_view word);
 
@@ -104,7 +108,8 @@ class CandidateSet {
 
 // Every reading of both tables for the word with its weighted score: the small table's first in
 // line order, then the large table's others. nullptr when the word is empty, holds a character
-// that is not a kanji, or neither table knows it. left and right are raw neighbours.
+// that is not a kanji, or neither table knows it. left and right are raw neighbours. For the
+// single kanji 来 the set is the readings of its irregular row, each at 100.
 std::unique_ptr<CandidateSet> LookupCandidates(const ReadingDictionary& dictionary, char16_t left,
                                                std::u16string_view word, char16_t right);
 
