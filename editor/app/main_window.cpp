@@ -550,11 +550,12 @@ void MainWindow::SwitchRubyModeOn() {
     action(c)->setEnabled(true);
   }
   ruby_mode_ = true;
-  // The text cannot change: no typing, no input method, no drop, no paste; the caret still
-  // moves and selects. Marks are not undoable edits.
+  // The text cannot change: the pane's input filter lets through only keys that move the
+  // caret or copy, and refuses input methods, drops and middle-button pastes. The window stays
+  // editable in form so that the caret keeps showing for keyboard selections. Marks are not
+  // undoable edits.
   text_->document()->setUndoRedoEnabled(false);
-  text_->setReadOnly(true);
-  text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  text_->setAttribute(Qt::WA_InputMethodEnabled, false);
   text_->setAcceptDrops(false);
   if (!table_shown_) ToggleRubyTable();
 }
@@ -570,7 +571,7 @@ void MainWindow::SwitchRubyModeOff() {
     action(c)->setEnabled(false);
   }
   ruby_mode_ = false;
-  text_->setReadOnly(false);
+  text_->setAttribute(Qt::WA_InputMethodEnabled, true);
   text_->setAcceptDrops(true);
   text_->document()->setUndoRedoEnabled(true);
   if (table_shown_) ToggleRubyTable();

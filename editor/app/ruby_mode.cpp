@@ -43,9 +43,12 @@ bool MainWindow::PaneEvent(QEvent* event) {
         case Qt::Key_Up:
         case Qt::Key_Right:
         case Qt::Key_Down:
-        case Qt::Key_C:
           MakeCurrentAtCaret();
           return false;
+        case Qt::Key_C:
+          // Ctrl+C copies; a plain C would type a character, which Ruby Mode refuses.
+          MakeCurrentAtCaret();
+          return !(key->modifiers() & Qt::ControlModifier);
         default:
           return true;
       }
@@ -59,6 +62,8 @@ bool MainWindow::PaneEvent(QEvent* event) {
       return ruby_mode_ && drag_guard_ && text_->textCursor().hasSelection();
     case QEvent::MouseButtonPress: {
       auto* mouse = static_cast<QMouseEvent*>(event);
+      // The middle button pastes the primary selection on X11.
+      if (ruby_mode_ && mouse->button() == Qt::MiddleButton) return true;
       if (ruby_mode_ && mouse->button() == Qt::LeftButton) {
         drag_guard_ = text_->textCursor().hasSelection();
       }
@@ -66,6 +71,7 @@ bool MainWindow::PaneEvent(QEvent* event) {
     }
     case QEvent::MouseButtonRelease: {
       auto* mouse = static_cast<QMouseEvent*>(event);
+      if (ruby_mode_ && mouse->button() == Qt::MiddleButton) return true;
       if (mouse->button() == Qt::RightButton) {
         ShowTextPopup(mouse->globalPosition().toPoint());
         return false;

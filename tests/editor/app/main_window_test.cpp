@@ -228,7 +228,11 @@ class MainWindowTest : public QObject {
     EnterLyric();
     QApplication::clipboard()->setText(QStringLiteral("X"));
     text()->SetSelection(0, 2);
-    QTest::keyClicks(text(), QStringLiteral("ab"));
+    QTest::keyClicks(text(), QStringLiteral("abc"));
+    if (QApplication::clipboard()->supportsSelection()) {
+      QApplication::clipboard()->setText(QStringLiteral("Y"), QClipboard::Selection);
+      QTest::mouseClick(viewport(), Qt::MiddleButton, {}, PointOf(3));
+    }
     for (int key : {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Return, Qt::Key_Tab}) {
       QTest::keyClick(text(), static_cast<Qt::Key>(key));
     }
