@@ -23,6 +23,21 @@ const QColor kAnnotatedColour(255, 0, 128);
 
 bool MainWindow::PaneEvent(QEvent* event) {
   switch (event->type()) {
+    case QEvent::ShortcutOverride: {
+      // The menu's keys win over the text window's own bindings for the same keys (on some
+      // desktops Ctrl+E, Ctrl+D or Ctrl+F move the caret or delete).
+      auto* key = static_cast<QKeyEvent*>(event);
+      const QKeySequence pressed(key->keyCombination());
+      for (const auto& [command, item] : actions_) {
+        for (const QKeySequence& shortcut : item->shortcuts()) {
+          if (shortcut == pressed) {
+            event->ignore();
+            return true;
+          }
+        }
+      }
+      return false;
+    }
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
       RefreshCaret();

@@ -13,6 +13,7 @@ namespace {
 
 bool IsPaneInput(QEvent::Type type) {
   switch (type) {
+    case QEvent::ShortcutOverride:
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
     case QEvent::MouseButtonPress:

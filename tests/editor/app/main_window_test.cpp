@@ -224,6 +224,33 @@ class MainWindowTest : public QObject {
     QVERIFY(!window_->action(Command::CtrlLock)->isEnabled());
   }
 
+  // Every accelerator reaches the dispatcher, also those the text window knows as editing keys
+  // on some desktops. Commands not built yet say so.
+  void AcceleratorsReachTheDispatcher() {
+    const QList<QKeySequence> keys = {QKeySequence(Qt::CTRL | Qt::Key_O),
+                                      QKeySequence(Qt::CTRL | Qt::Key_S),
+                                      QKeySequence(Qt::CTRL | Qt::Key_E),
+                                      QKeySequence(Qt::CTRL | Qt::Key_F),
+                                      QKeySequence(Qt::Key_F3),
+                                      QKeySequence(Qt::CTRL | Qt::Key_G)};
+    for (bool ruby : {false, true}) {
+      if (ruby) EnterLyric();
+      for (const QKeySequence& key : keys) {
+        prompter_->questions.clear();
+        prompter_->answers = {Prompter::Answer::Ok};
+        QTest::keySequence(text(), key);
+        QCOMPARE(prompter_->questions, QStringList{"This command is not available yet."});
+      }
+    }
+    QCOMPARE(text()->toPlainText(), kLyric);
+    prompter_->questions.clear();
+    prompter_->answers = {Prompter::Answer::Cancel};
+    AnnotateWithoutReading(0, 2);
+    QTest::keySequence(text(), QKeySequence(Qt::CTRL | Qt::Key_N));
+    QCOMPARE(prompter_->questions,
+             QStringList{"This will clear current text(including all rubies), proceed?"});
+  }
+
   void TextCannotChangeInRubyMode() {
     EnterLyric();
     QApplication::clipboard()->setText(QStringLiteral("X"));
