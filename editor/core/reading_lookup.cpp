@@ -24,11 +24,14 @@ int CompareStored(const char16_t* stored, std::u16string_view key) {
 
 // Compares entry k of the table with a key that shares its first code unit.
 int CompareEntry(const ReadingTable& table, std::int32_t k, std::u16string_view key) {
-  const char16_t a = table.second[static_cast<std::size_t>(k)];
-  const char16_t b = key.size() > 1 ? key[1] : 0;
-  if (a != b) return a < b ? -1 : 1;
-  if (a == 0) return 0;  // both are the one shared character
-  return CompareStored(table.WordAt(k) + 2, key.substr(2));
+  const ReadingTable::IndexEntry& e = table.index[static_cast<std::size_t>(k)];
+  const char16_t b2 = key.size() > 1 ? key[1] : 0;
+  if (e.second != b2) return e.second < b2 ? -1 : 1;
+  if (b2 == 0) return 0;  // both are the one shared character
+  const char16_t b3 = key.size() > 2 ? key[2] : 0;
+  if (e.third != b3) return e.third < b3 ? -1 : 1;
+  if (b3 == 0) return 0;  // both are the same two characters
+  return CompareStored(table.text + e.offset + 3, key.substr(3));
 }
 
 bool IsIrregular(const ConjugationTable& conjugation, std::u16string_view word) {

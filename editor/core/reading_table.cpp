@@ -33,7 +33,6 @@ void Reset(ReadingTable& table) {
   table.text_size = 0;
   table.index.clear();
   table.first.clear();
-  table.second.clear();
 }
 
 }  // namespace
@@ -60,7 +59,7 @@ TableStatus IndexReadingTable(std::unique_ptr<char16_t[]> buffer, std::size_t si
 
   char16_t* text = s + lf + 1;
   const std::size_t text_size = size - (lf + 1);
-  std::vector<std::uint32_t> index;
+  std::vector<ReadingTable::IndexEntry> index;
   index.reserve(count);
   std::size_t pos = 0;
   for (std::uint64_t k = 0; k < count; ++k) {
@@ -80,7 +79,12 @@ TableStatus IndexReadingTable(std::unique_ptr<char16_t[]> buffer, std::size_t si
     if (text[pos] == 0) return TableStatus::Error("entry " + std::to_string(k + 1) + " holds a U+0000");
     if (pos == readings) return TableStatus::Error("entry " + std::to_string(k + 1) + " has no readings");
     text[pos++] = 0;
-    index.push_back(static_cast<std::uint32_t>(start));
+    ReadingTable::IndexEntry entry;
+    entry.offset = static_cast<std::uint32_t>(start);
+    // The word ends at the U+0000 that replaced its ':'.
+    entry.second = text[start + 1];
+    if (entry.second != 0) entry.third = text[start + 2];
+    index.push_back(entry);
   }
 
   // Words are sorted by code units, so the entries of one first code unit are contiguous.
@@ -88,17 +92,13 @@ TableStatus IndexReadingTable(std::unique_ptr<char16_t[]> buffer, std::size_t si
   std::size_t k = 0;
   for (std::uint32_t c = 0; c <= 0xFFFF; ++c) {
     first[c] = static_cast<std::uint32_t>(k);
-    while (k < index.size() && text[index[k]] == c) ++k;
+    while (k < index.size() && text[index[k].offset] == c) ++k;
   }
   first[0x10000] = static_cast<std::uint32_t>(index.size());
   if (k != index.size()) return TableStatus::Error("the entries are not sorted by word");
 
-  std::vector<char16_t> second(index.size());
-  for (std::size_t e = 0; e < index.size(); ++e) second[e] = text[index[e] + 1];
-
   table.count = static_cast<std::int32_t>(count);
   table.first = std::move(first);
-  table.second = std::move(second);
   table.buffer = std::move(buffer);
   table.text = text;
   table.text_size = text_size;

@@ -31,16 +31,22 @@ struct ReadingTable {
   std::unique_ptr<char16_t[]> buffer;  // the whole decoded stream
   const char16_t* text = nullptr;      // start of the first entry line inside `buffer`
   std::size_t text_size = 0;           // code units from `text` to the end of `buffer`
-  std::vector<std::uint32_t> index;
+  // Each word's offset in `text`, with copies of its second and third code units (0 past the
+  // word's end), so that most comparisons of a search are decided without touching the text.
+  struct IndexEntry {
+    std::uint32_t offset = 0;
+    char16_t second = 0;
+    char16_t third = 0;
+  };
+  std::vector<IndexEntry> index;
   // Entries whose word starts with code unit c are [first[c], first[c + 1]); the sorted order
   // makes them contiguous. Narrows a search to one first character before it starts.
   std::vector<std::uint32_t> first;
-  // The second code unit of each word (0 for a one-character word), side by side so that most
-  // comparisons of a search are decided without touching the text.
-  std::vector<char16_t> second;
 
   bool loaded() const { return text != nullptr; }
-  const char16_t* WordAt(std::int32_t k) const { return text + index[static_cast<std::size_t>(k)]; }
+  const char16_t* WordAt(std::int32_t k) const {
+    return text + index[static_cast<std::size_t>(k)].offset;
+  }
   std::u16string_view Word(std::int32_t k) const { return WordAt(k); }
   // The readings string of entry k: it starts one code unit after the end of the word.
   const char16_t* ReadingsAt(std::int32_t k) const;

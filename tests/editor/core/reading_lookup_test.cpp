@@ -103,10 +103,10 @@ TEST(ReadingLookup, FindWordFindsEveryEntryAndNothingBetween) {
     std::vector<std::u16string> words;
     while (static_cast<int>(words.size()) < size) {
       // Few first characters, so that the entries sharing one are many; even code units only.
-      std::u16string w(1 + random() % 3, u'\0');
+      std::u16string w(1 + random() % 5, u'\0');
       w[0] = static_cast<char16_t>(0x4E00 + 2 * (random() % 3));
       for (std::size_t k = 1; k < w.size(); ++k) {
-        w[k] = static_cast<char16_t>(0x4E00 + 2 * (random() % 200));
+        w[k] = static_cast<char16_t>(0x4E00 + 2 * (random() % (k < 3 ? 4 : 200)));
       }
       if (std::find(words.begin(), words.end(), w) != words.end()) continue;
       words.push_back(w);
