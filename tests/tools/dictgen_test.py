@@ -34,6 +34,10 @@ FIXTURE_IPADIC = [
     "行く,1,1,6763,動詞,自立,*,*,五段・カ行促音便,基本形,行く,イク,イク",
     "行く末,1,1,4549,名詞,一般,*,*,*,*,行く末,ユクスエ,ユクスエ",
     "守り,1,1,5496,名詞,一般,*,*,*,*,守り,モリ,モリ",
+    "向く,1,1,7000,動詞,自立,*,*,五段・カ行イ音便,基本形,向く,ムク,ムク",
+    "向い,1,1,7402,動詞,自立,*,*,五段・カ行イ音便,連用タ接続,向く,ムイ,ムイ",
+    "向い,1,1,7300,動詞,自立,*,*,五段・ワ行促音便,連用形,向う,ムカイ,ムカイ",
+    "向かい,1,1,6758,動詞,自立,*,*,五段・ワ行促音便,連用形,向かう,ムカイ,ムカイ",
     "守り,1,1,6514,動詞,自立,*,*,五段・ラ行,連用形,守る,マモリ,マモリ",
     "一ノ瀬,1,1,9000,名詞,固有名詞,地域,一般,*,*,一ノ瀬,イチノセ,イチノセ",
     "ＪＲ線,1,1,9000,名詞,一般,*,*,*,*,ＪＲ線,ジェイアールセン,ジェイアールセン",
@@ -48,6 +52,8 @@ FIXTURE_EDICT = [
     "故郷 [ふるさと] /(n) home town/(P)/",
     "今日は [こんにちは] /(int) hello/(P)/",
     "行く [いく] /(v5k-s,vi) to go/(P)/",
+    "向く [むく] /(v5k,vi) to face/(P)/",
+    "向い [むかい] /(n,adj-no) facing/(P)/",
     "一二三四五 [いちにさんしご] /(n) five numbers/(P)/",
     "あっ [あっ] /(int) ah/(P)/",
 ]
@@ -104,7 +110,8 @@ class TablesTest(unittest.TestCase):
         self.large, self.rank = dictgen.build_large(self.lexicon)
         common = [w for w in (dictgen.parse_edict_line(l, n) for n, l in enumerate(FIXTURE_EDICT))
                   if w is not None]
-        self.small = dictgen.build_small(common, self.rank, [("故郷", "ふるさと")])
+        self.small = dictgen.build_small(common, self.rank, [("故郷", "ふるさと")],
+                                         dictgen.inflected_forms(self.lexicon))
 
     def test_large_table_orders_by_cost_with_proper_nouns_last(self):
         # All three are proper nouns: cost decides, except that 日本ハム, though cheapest,
@@ -123,6 +130,19 @@ class TablesTest(unittest.TestCase):
 
     def test_before_a_kana_the_inflecting_word_ranks_first(self):
         self.assertEqual(self.large["守"], [("_", "まも", "り"), ("_", "も", "り")])
+
+    def test_spellings_that_leave_out_okurigana_rank_last(self):
+        # 向い read むかい is 向かい written short; 向い in text is mostly 向く's むい.
+        self.assertEqual(self.large["向"][:3],
+                         [("_", "む", "か"), ("_", "む", "く"), ("_", "む", "い")])
+        self.assertEqual(self.large["向"][-1], ("_", "むか", "い"))
+
+    def test_common_verbs_bring_their_inflected_forms(self):
+        # EDICT gives only 向く; the lexicon's 向い (むい) comes with it, ahead of the noun
+        # 向い (むかい), so 向いて reads むいて.
+        readings = self.small["向"]
+        self.assertIn(("_", "む", "く"), readings)
+        self.assertLess(readings.index(("_", "む", "い")), readings.index(("_", "むか", "い")))
 
     def test_given_names_are_left_out_but_surnames_stay(self):
         self.assertEqual(self.large["風吹"], [("_", "かぜふき", "_")])
@@ -200,7 +220,7 @@ class EndToEndTest(unittest.TestCase):
                           "--preferred", os.path.join(tmp, "none.txt")])
             with open(os.path.join(out, "small_table.txt"), "rb") as f:
                 small = f.read().decode("utf-16-le")
-            self.assertTrue(small.startswith("\ufeff3\n"))
+            self.assertTrue(small.startswith("\ufeff4\n"))
             self.assertIn("\n人:_ひと_.", small)
             self.assertIn("\n故郷:_こきょう_._ふるさと_._こきょうを.", small)
             with open(os.path.join(out, "large_table.txt"), "rb") as f:

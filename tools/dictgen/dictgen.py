@@ -145,10 +145,11 @@ def align(surface, reading):
 
 class LexEntry:
     """One IPA dictionary line: surface, word cost, part of speech, reading."""
-    __slots__ = ("surface", "cost", "pos", "reading")
+    __slots__ = ("surface", "cost", "pos", "reading", "base")
 
-    def __init__(self, surface, cost, pos, reading):
+    def __init__(self, surface, cost, pos, reading, base=""):
         self.surface, self.cost, self.pos, self.reading = surface, cost, pos, reading
+        self.base = base or surface
 
     @property
     def proper(self):
@@ -159,7 +160,7 @@ def parse_ipadic_line(line):
     f = line.rstrip("\r\n").split(",")
     if len(f) < 12 or not f[3].lstrip("-").isdigit():
         return None
-    return LexEntry(f[0], int(f[3]), tuple(f[4:10]), f[11])
+    return LexEntry(f[0], int(f[3]), tuple(f[4:10]), f[11], f[10])
 
 
 def read_ipadic(directory):
@@ -189,6 +190,11 @@ class CommonWord:
         another verb): forms that rarely stand alone."""
         return bool(self.classes) and (all(c in BOUND_CLASSES for c in self.classes)
                                        or "aux-v" in self.classes)
+
+    @property
+    def inflecting(self):
+        """Verbs and i-adjectives, whose okurigana change as they inflect."""
+        return any(c.startswith("v") or c == "adj-i" for c in self.classes)
 
     @property
     def noun(self):
@@ -301,6 +307,54 @@ def stem_contexts(entry, aligned):
     return [(run, left, kana, c) for c in ICHIDAN_STEM_NEXT]
 
 
+# The lexicon spells some inflected forms both in full and with okurigana left out (向かい
+# and 向い, both read むかい). In running text the short spelling is mostly another word
+# (向いて is むいて), so readings from it rank after those of fully written forms.
+VARIANT_PENALTY = 1 << 17
+
+
+def short_spellings(lexicon):
+    """The ids of verb and adjective entries whose surface leaves out kana that another
+    entry with the same kanji, reading and inflected form writes."""
+    groups = {}
+    for i, e in enumerate(lexicon):
+        if e.pos[0] in INFLECTING:
+            key = ("".join(c for c in e.surface if is_kanji(c)), e.reading, e.pos[5])
+            groups.setdefault(key, []).append(i)
+    short = set()
+    for ids in groups.values():
+        if len(ids) > 1:
+            kana = {i: sum(1 for c in lexicon[i].surface if not is_kanji(c)) for i in ids}
+            most = max(kana.values())
+            short.update(i for i in ids if kana[i] < most)
+    return short
+
+
+def inflected_forms(lexicon):
+    """(dictionary form, its reading in hiragana) -> the aligned readings of every inflected
+    form the lexicon lists for that verb or adjective, each with its cost."""
+    base_reading = {}
+    for e in lexicon:
+        if e.pos[0] in INFLECTING and e.pos[5] == "基本形" and e.surface == e.base:
+            base_reading.setdefault((e.base, e.pos[4]), set()).add(to_hiragana(e.reading))
+    forms = {}
+    for e in lexicon:
+        if e.pos[0] not in INFLECTING:
+            continue
+        aligned = align(e.surface, e.reading)
+        if not aligned:
+            continue
+        for reading in base_reading.get((e.base, e.pos[4]), ()):
+            if reading[:1] != to_hiragana(e.reading)[:1]:
+                continue
+            for t in aligned + stem_contexts(e, aligned):
+                forms.setdefault((e.base, reading), {})
+                cur = forms[(e.base, reading)].get(t)
+                if cur is None or e.cost < cur:
+                    forms[(e.base, reading)][t] = e.cost
+    return forms
+
+
 def build_large(lexicon, given_names=False):
     """word -> ordered list of (left, kana, right), plus the rank of every reading.
 
@@ -310,14 +364,16 @@ def build_large(lexicon, given_names=False):
     for: they are mostly pairs of common kanji (風吹, 康弘) and would make a run of two words
     read as a name; surnames stay, as they double as place names and ordinary words."""
     rank = {}
-    for e in lexicon:
+    short = short_spellings(lexicon)
+    for i, e in enumerate(lexicon):
         aligned = align(e.surface, e.reading)
         if not aligned:
             continue
         if not given_names and e.proper and e.pos[2] == "人名" and e.pos[3] != "姓":
             continue
         r = (e.cost + (PROPER_PENALTY if e.proper else 0)
-             + (COMPOUND_PENALTY if len(aligned) > 1 else 0))
+             + (COMPOUND_PENALTY if len(aligned) > 1 else 0)
+             + (VARIANT_PENALTY if i in short else 0))
         for run, left, kana, right in aligned + stem_contexts(e, aligned):
             if len(run) > MAX_WORD or idiom_context(e.pos[0] == "感動詞", right):
                 continue
@@ -343,13 +399,15 @@ def build_large(lexicon, given_names=False):
 NOUN_PARTICLES = "をがはにのもとでへ"
 
 
-def build_small(common, rank, preferred=()):
+def build_small(common, rank, preferred=(), forms=None):
     """word -> ordered list of (left, kana, right) from the common words.
 
     Order: readings named in `preferred` first, then readings of stand-alone words before
     those of bound forms, then by the lexicon's rank of the same reading (any contexts),
     then by line order. The first reading of a noun (with "_" on both sides) is then
-    repeated before each of NOUN_PARTICLES."""
+    repeated before each of NOUN_PARTICLES. A common verb or adjective also brings the
+    readings of its inflected forms from `forms` (see inflected_forms): the conjugation rows
+    match only some endings (行って, 向いて need their own)."""
     best_rank = {}
     for (run, _l, kana, _r), r in rank.items():
         k = (run, kana)
@@ -363,7 +421,11 @@ def build_small(common, rank, preferred=()):
             continue
         if w.noun and len(aligned) == 1 and aligned[0][1] == aligned[0][3] == "_":
             nouns.add(aligned[0][:3:2])
-        for run, left, kana, right in aligned:
+        extra = []
+        if forms and w.inflecting:
+            extra = [t for t in (forms.get((w.headword, w.reading)) or {})
+                     if t not in aligned]
+        for run, left, kana, right in aligned + extra:
             if len(run) > MAX_SMALL_WORD or idiom_context("int" in w.classes, right):
                 continue
             lex = rank.get((run, left, kana, right), best_rank.get((run, kana), 1 << 40))
@@ -440,7 +502,8 @@ def main(argv=None):
 
     lexicon = read_ipadic(args.ipadic)
     large, rank = build_large(lexicon)
-    small = build_small(read_edict(args.edict), rank, read_preferred(args.preferred))
+    small = build_small(read_edict(args.edict), rank, read_preferred(args.preferred),
+                        inflected_forms(lexicon))
     os.makedirs(args.out, exist_ok=True)
     for name, table in (("small_table", small), ("large_table", large)):
         text_path = os.path.join(args.out, name + ".txt")
