@@ -14,15 +14,25 @@ A reading table is a byte-order mark, the entry count and LF, then one line per 
 context, where a context is the kana next to the word or "_" for anything else. Words are
 runs of kanji, sorted by UTF-16 code units.
 
-Large table: every IPA dictionary entry whose surface holds kanji. Each kanji run of the
-surface is aligned against the entry's reading, with the surface's kana on either side as
-contexts (読み切れる / よみきれる gives 読 -> "_よみ" and 切 -> "みきれ"). An entry's readings are
-ordered by the lexicon's word cost, lowest first, with proper nouns after common words.
+Large table: every IPA dictionary entry whose surface holds kanji, except given names.
+Each kanji run of the surface is aligned against the entry's reading, with the surface's
+kana on either side as contexts (読み切れる / よみきれる gives 読 -> "_よみ" and 切 -> "みきれ").
+An entry's readings are ordered by the lexicon's word cost, lowest first, after these
+rules: a run's readings in words of its own come before those it has inside compounds;
+before a kana context, verbs and adjectives come first, and forms the lexicon also spells
+with fuller okurigana come last; proper nouns come after all common words. Interjections
+give no particle contexts (今日は is not read こんにちは), and ichidan verb stems (見, 着) get
+the kana that can follow them as contexts.
 
 Small table: the common words, i.e. the EDICT lines carrying the "(P)" marker (words found in
-the frequency lists EDICT's editors merged in), aligned the same way. Readings are ordered by
-word class (stand-alone words before suffixes, prefixes and counters), then by the IPA cost.
-preferred_readings.txt puts the reading a song would use first.
+the frequency lists EDICT's editors merged in), aligned the same way, words of up to four
+kanji. Readings are ordered by word class (stand-alone words before suffixes, prefixes,
+counters and auxiliary verbs), then by the lexicon's rank. A common verb or adjective brings
+all its inflected forms from the lexicon; a common noun's first reading is repeated before
+each case particle. preferred_readings.txt puts the reading a song would use first.
+
+Readings repeated with the same contexts are dropped, and an entry keeps at most
+MAX_READINGS readings within MAX_LINE code units.
 
 Standard library only; the output depends only on the input files.
 """
@@ -332,7 +342,7 @@ def short_spellings(lexicon):
 
 def inflected_forms(lexicon):
     """(dictionary form, its reading in hiragana) -> the aligned readings of every inflected
-    form the lexicon lists for that verb or adjective, each with its cost."""
+    form the lexicon lists for that verb or adjective."""
     base_reading = {}
     for e in lexicon:
         if e.pos[0] in INFLECTING and e.pos[5] == "基本形" and e.surface == e.base:
@@ -345,13 +355,9 @@ def inflected_forms(lexicon):
         if not aligned:
             continue
         for reading in base_reading.get((e.base, e.pos[4]), ()):
-            if reading[:1] != to_hiragana(e.reading)[:1]:
-                continue
-            for t in aligned + stem_contexts(e, aligned):
-                forms.setdefault((e.base, reading), {})
-                cur = forms[(e.base, reading)].get(t)
-                if cur is None or e.cost < cur:
-                    forms[(e.base, reading)][t] = e.cost
+            if reading[:1] == to_hiragana(e.reading)[:1]:
+                forms.setdefault((e.base, reading), set()).update(
+                    aligned + stem_contexts(e, aligned))
     return forms
 
 
@@ -423,8 +429,7 @@ def build_small(common, rank, preferred=(), forms=None):
             nouns.add(aligned[0][:3:2])
         extra = []
         if forms and w.inflecting:
-            extra = [t for t in (forms.get((w.headword, w.reading)) or {})
-                     if t not in aligned]
+            extra = sorted(forms.get((w.headword, w.reading), set()) - set(aligned))
         for run, left, kana, right in aligned + extra:
             if len(run) > MAX_SMALL_WORD or idiom_context("int" in w.classes, right):
                 continue
