@@ -1,6 +1,7 @@
 """Alignment, selection, ordering and output format of the reading-table generator, on a
 small fixture lexicon; needs none of the dictionary packages."""
 import os
+import subprocess
 import sys
 import tempfile
 import unittest
@@ -232,6 +233,19 @@ class EndToEndTest(unittest.TestCase):
             self.assertFalse(os.path.exists(os.path.join(out, "large_table.lzma")))
             with open(os.path.join(out, "conjugation_table.txt"), "rb") as f:
                 self.assertEqual(f.read(), dictgen.conjugation_table_bytes())
+
+
+    def test_a_missing_source_is_a_clear_error(self):
+        script = os.path.join(os.path.dirname(dictgen.__file__), "dictgen.py")
+        with tempfile.TemporaryDirectory() as tmp:
+            run = subprocess.run([sys.executable, script, "--ipadic", os.path.join(tmp, "none"),
+                                  "--out", os.path.join(tmp, "out")],
+                                 capture_output=True, text=True)
+            self.assertEqual(run.returncode, 1)
+            self.assertIn("dictgen: ", run.stderr)
+            self.assertIn("none", run.stderr)
+            self.assertNotIn("Traceback", run.stderr)
+            self.assertFalse(os.path.exists(os.path.join(tmp, "out")))
 
 
 if __name__ == "__main__":

@@ -523,4 +523,8 @@ def main(argv=None):
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    try:
+        sys.exit(main())
+    except (OSError, subprocess.CalledProcessError) as err:
+        sys.stderr.write("dictgen: %s\n" % err)
+        sys.exit(1)
