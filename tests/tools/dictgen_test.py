@@ -35,6 +35,9 @@ FIXTURE_IPADIC = [
     "行く,1,1,6763,動詞,自立,*,*,五段・カ行促音便,基本形,行く,イク,イク",
     "行く末,1,1,4549,名詞,一般,*,*,*,*,行く末,ユクスエ,ユクスエ",
     "守り,1,1,5496,名詞,一般,*,*,*,*,守り,モリ,モリ",
+    "回,1,1,7338,名詞,一般,*,*,*,*,回,カイ,カイ",
+    "回,1,1,7284,動詞,自立,*,*,五段・ラ行,体言接続特殊２,回る,マワ,マワ",
+    "寒,1,1,7000,形容詞,自立,*,*,形容詞・アウオ段,ガル接続,寒い,サム,サム",
     "向く,1,1,7000,動詞,自立,*,*,五段・カ行イ音便,基本形,向く,ムク,ムク",
     "向い,1,1,7402,動詞,自立,*,*,五段・カ行イ音便,連用タ接続,向く,ムイ,ムイ",
     "向い,1,1,7300,動詞,自立,*,*,五段・ワ行促音便,連用形,向う,ムカイ,ムカイ",
@@ -144,6 +147,11 @@ class TablesTest(unittest.TestCase):
         readings = self.small["向"]
         self.assertIn(("_", "む", "く"), readings)
         self.assertLess(readings.index(("_", "む", "い")), readings.index(("_", "むか", "い")))
+
+    def test_bare_kanji_forms_of_verbs_and_adjectives(self):
+        # 回 as a contraction of 回る would outrank the noun; the stem of 寒がる is read before が.
+        self.assertEqual(self.large["回"], [("_", "かい", "_")])
+        self.assertEqual(self.large["寒"], [("_", "さむ", "が")])
 
     def test_given_names_are_left_out_but_surnames_stay(self):
         self.assertEqual(self.large["風吹"], [("_", "かぜふき", "_")])

@@ -85,6 +85,10 @@ def segments(surface):
     return [(k, t) for k, t in out]
 
 
+def kanji_runs(surface):
+    return sum(1 for kind, _ in segments(surface) if kind == "K")
+
+
 def _match_kana(text, reading, pos):
     """Matches a kana piece of the surface at reading[pos:]; returns the end or -1."""
     for c in text:
@@ -340,6 +344,24 @@ def short_spellings(lexicon):
     return short
 
 
+def entry_readings(entry):
+    """The aligned readings an IPA dictionary entry gives, with the contexts its inflected
+    form implies: an ichidan stem gets the kana that follow it (stem_contexts); the stem an
+    adjective shows before がる (寒 of 寒がる) gets が as right context; the contracted
+    forms written as a bare kanji (回 for 回る before ん) give nothing, since the bare kanji
+    would otherwise outrank the noun it also is."""
+    aligned = align(entry.surface, entry.reading)
+    if not aligned:
+        return []
+    if entry.pos[0] in INFLECTING and is_kanji(entry.surface[-1]):
+        if entry.pos[5].startswith("体言接続特殊"):
+            return []
+        if entry.pos[5] == "ガル接続":
+            run, left, kana, _ = aligned[-1]
+            return aligned[:-1] + [(run, left, kana, "が")]
+    return aligned + stem_contexts(entry, aligned)
+
+
 def inflected_forms(lexicon):
     """(dictionary form, its reading in hiragana) -> the aligned readings of every inflected
     form the lexicon lists for that verb or adjective."""
@@ -351,13 +373,12 @@ def inflected_forms(lexicon):
     for e in lexicon:
         if e.pos[0] not in INFLECTING:
             continue
-        aligned = align(e.surface, e.reading)
-        if not aligned:
+        readings = entry_readings(e)
+        if not readings:
             continue
         for reading in base_reading.get((e.base, e.pos[4]), ()):
             if reading[:1] == to_hiragana(e.reading)[:1]:
-                forms.setdefault((e.base, reading), set()).update(
-                    aligned + stem_contexts(e, aligned))
+                forms.setdefault((e.base, reading), set()).update(readings)
     return forms
 
 
@@ -372,15 +393,15 @@ def build_large(lexicon, given_names=False):
     rank = {}
     short = short_spellings(lexicon)
     for i, e in enumerate(lexicon):
-        aligned = align(e.surface, e.reading)
-        if not aligned:
+        readings = entry_readings(e)
+        if not readings:
             continue
         if not given_names and e.proper and e.pos[2] == "人名" and e.pos[3] != "姓":
             continue
         r = (e.cost + (PROPER_PENALTY if e.proper else 0)
-             + (COMPOUND_PENALTY if len(aligned) > 1 else 0)
+             + (COMPOUND_PENALTY if kanji_runs(e.surface) > 1 else 0)
              + (VARIANT_PENALTY if i in short else 0))
-        for run, left, kana, right in aligned + stem_contexts(e, aligned):
+        for run, left, kana, right in readings:
             if len(run) > MAX_WORD or idiom_context(e.pos[0] == "感動詞", right):
                 continue
             key = (run, left, kana, right)
