@@ -183,6 +183,12 @@ class TablesTest(unittest.TestCase):
         # Not for verbs: 行く has no reading without contexts.
         self.assertEqual(self.small["行"], [("_", "い", "く")])
 
+    def test_counter_readings_go_first_in_the_large_table(self):
+        dictgen.put_first(self.large, [("十年", "じゅうねん"), ("日本", "にっぽん")])
+        self.assertEqual(self.large["十年"], [("_", "じゅうねん", "_")])
+        self.assertEqual(self.large["日本"][:2], [("_", "にっぽん", "_"), ("_", "にほん", "_")])
+        self.assertEqual(len(self.large["日本"]), 3)
+
     def test_line_length_is_capped(self):
         many = [("_", "あ" * 20, chr(0x3041 + i)) for i in range(80)]
         capped = dictgen.cap_readings(many)
@@ -226,7 +232,8 @@ class EndToEndTest(unittest.TestCase):
                 f.write("\u3000？？？ /EDICT header/\n" + "\n".join(FIXTURE_EDICT) + "\n")
             out = os.path.join(tmp, "out")
             dictgen.main(["--ipadic", ipadic, "--edict", edict, "--out", out,
-                          "--preferred", os.path.join(tmp, "none.txt")])
+                          "--preferred", os.path.join(tmp, "none.txt"),
+                          "--counters", os.path.join(tmp, "none.txt")])
             with open(os.path.join(out, "small_table.txt"), "rb") as f:
                 small = f.read().decode("utf-16-le")
             self.assertTrue(small.startswith("\ufeff4\n"))

@@ -29,7 +29,8 @@ the frequency lists EDICT's editors merged in), aligned the same way, words of u
 kanji. Readings are ordered by word class (stand-alone words before suffixes, prefixes,
 counters and auxiliary verbs), then by the lexicon's rank. A common verb or adjective brings
 all its inflected forms from the lexicon; a common noun's first reading is repeated before
-each case particle. preferred_readings.txt puts the reading a song would use first.
+each case particle. preferred_readings.txt puts the reading a song would use first, and
+counter_readings.txt the readings of numerals with counters first in the large table.
 
 Readings repeated with the same contexts are dropped, and an entry keeps at most
 MAX_READINGS readings within MAX_LINE code units.
@@ -485,6 +486,14 @@ def build_small(common, rank, preferred=(), forms=None):
     return out
 
 
+def put_first(table, readings):
+    """Puts each (word, reading) first in its entry of `table`, adding the entry if needed."""
+    for word, reading in reversed(readings):
+        for run, left, kana, right in align(word, reading) or []:
+            t = (left, kana, right)
+            table[run] = cap_readings([t] + [x for x in table.get(run, []) if x != t])
+
+
 def utf16_key(s):
     return s.encode("utf-16-be")
 
@@ -522,12 +531,15 @@ def main(argv=None):
     ap.add_argument("--edict", default="/usr/share/edict/edict")
     ap.add_argument("--preferred",
                     default=os.path.join(os.path.dirname(__file__), "preferred_readings.txt"))
+    ap.add_argument("--counters",
+                    default=os.path.join(os.path.dirname(__file__), "counter_readings.txt"))
     ap.add_argument("--out", required=True)
     ap.add_argument("--packer", help="lzma_alone_pack program; without it no .lzma files")
     args = ap.parse_args(argv)
 
     lexicon = read_ipadic(args.ipadic)
     large, rank = build_large(lexicon)
+    put_first(large, read_preferred(args.counters))
     small = build_small(read_edict(args.edict), rank, read_preferred(args.preferred),
                         inflected_forms(lexicon))
     os.makedirs(args.out, exist_ok=True)
