@@ -221,6 +221,10 @@ void MainDialog::BuildControls() {
   c_.force_unicode = check("Force unicode check");
   c_.add_break = check("Add <br> when a line ends");
   c_.more = new common::qt::LinkLabel(QStringLiteral("more ..."), options);
+  // Room for the longer text from the start, so that the dialog keeps its size when it changes.
+  c_.more->setMinimumWidth(c_.more->fontMetrics().horizontalAdvance(
+                               QStringLiteral("(activated) more ...")) + 4);
+  c_.more->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   c_.reset = new QPushButton(QStringLiteral("Reset"), options);
   c_.start = new QPushButton(QStringLiteral("Start"), options);
   {
