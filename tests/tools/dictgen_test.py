@@ -176,10 +176,12 @@ class TablesTest(unittest.TestCase):
         # Words longer than four kanji are left to the large table.
         self.assertNotIn("一二三四五", self.small)
 
-    def test_a_nouns_first_reading_is_repeated_before_each_particle(self):
-        particles = [("_", "ふるさと", p) for p in dictgen.NOUN_PARTICLES]
-        self.assertEqual(self.small["故郷"][2:], particles)
-        self.assertEqual(self.small["人"][3:], [("_", "ひと", p) for p in dictgen.NOUN_PARTICLES])
+    def test_a_nouns_first_reading_is_repeated_beside_particles_and_endings(self):
+        def around(kana):
+            return ([("_", kana, p) for p in dictgen.NOUN_PARTICLES]
+                    + [(p, kana, "_") for p in dictgen.NOUN_LEFT])
+        self.assertEqual(self.small["故郷"][2:], around("ふるさと"))
+        self.assertEqual(self.small["人"][3:], around("ひと"))
         # Not for verbs: 行く has no reading without contexts.
         self.assertEqual(self.small["行"], [("_", "い", "く")])
 

@@ -29,7 +29,7 @@ the frequency lists EDICT's editors merged in), aligned the same way, words of u
 kanji. Readings are ordered by word class (stand-alone words before suffixes, prefixes,
 counters and auxiliary verbs), then by the lexicon's rank. A common verb or adjective brings
 all its inflected forms from the lexicon; a common noun's first reading is repeated before
-each case particle. preferred_readings.txt puts the reading a song would use first, and
+each case particle and after each adnominal ending. preferred_readings.txt puts the reading a song would use first, and
 counter_readings.txt the readings of numerals with counters first in the large table.
 
 Readings repeated with the same contexts are dropped, and an entry keeps at most
@@ -425,6 +425,11 @@ def build_large(lexicon, given_names=False):
 # happens to match one neighbour (くせい_), so the noun's first reading is repeated with
 # each particle as right context, after every reading the lexicons give.
 NOUN_PARTICLES = "をがはにのもとでへ"
+# The endings of what modifies a noun: an adjective's い, a na-adjective's な, a verb's る or
+# past た (知らない人, 大切な人). After them the noun keeps its own reading, not one a compound
+# gives the same kanji after that kana (いじん_), so its first reading also gets these as
+# left context.
+NOUN_LEFT = "いなたる"
 
 
 def build_small(common, rank, preferred=(), forms=None):
@@ -433,7 +438,7 @@ def build_small(common, rank, preferred=(), forms=None):
     Order: readings named in `preferred` first, then readings of stand-alone words before
     those of bound forms, then by the lexicon's rank of the same reading (any contexts),
     then by line order. The first reading of a noun (with "_" on both sides) is then
-    repeated before each of NOUN_PARTICLES. A common verb or adjective also brings the
+    repeated before each of NOUN_PARTICLES and after each of NOUN_LEFT. A common verb or adjective also brings the
     readings of its inflected forms from `forms` (see inflected_forms): the conjugation rows
     match only some endings (行って, 向いて need their own)."""
     best_rank = {}
@@ -482,6 +487,9 @@ def build_small(common, rank, preferred=(), forms=None):
             for p in NOUN_PARTICLES:
                 if ("_", first, p) not in readings:
                     readings.append(("_", first, p))
+            for p in NOUN_LEFT:
+                if (p, first, "_") not in readings:
+                    readings.append((p, first, "_"))
         out[run] = cap_readings(readings)
     return out
 
