@@ -82,7 +82,6 @@ Decoded DecodeAlone(orvi::EmbeddedBlob blob) {
 struct TableFacts {
   int count = 0;
   int readings = 0;
-  int longest_word = 0;
   std::vector<std::u16string> problems;  // the first few faults found
 };
 
@@ -127,7 +126,6 @@ TableFacts CheckTable(const std::u16string& text) {
       if (!common::IsKanji(c)) fault(u"word fails the kanji test: " + std::u16string(word));
     }
     if (word.size() > 16) fault(u"word longer than a notation run: " + std::u16string(word));
-    f.longest_word = std::max<int>(f.longest_word, static_cast<int>(word.size()));
     // Code-unit order, strictly ascending: std::u16string_view compares char16_t values,
     // which are unsigned, and puts a prefix first.
     if (k > 0 && !(previous < word)) fault(u"out of order or repeated: " + std::u16string(word));
@@ -175,13 +173,16 @@ std::string Utf8(const std::u16string& s) {
   return out;
 }
 
-// The readings string of a word, found by a plain scan of the entry lines.
-std::u16string ReadingsOf(const std::u16string& text, std::u16string_view word) {
+// Whether a word's entry holds a reading (contexts included), found by a plain scan of the
+// entry lines.
+bool HasReading(const std::u16string& text, std::u16string_view word,
+                std::u16string_view reading) {
   const std::u16string key = u"\n" + std::u16string(word) + u":";
   const std::size_t at = text.find(key);
-  if (at == std::u16string::npos) return {};
+  if (at == std::u16string::npos) return false;
   const std::size_t begin = at + key.size();
-  return text.substr(begin, text.find(u'\n', begin) - begin);
+  const std::u16string readings = u"." + text.substr(begin, text.find(u'\n', begin) - begin) + u".";
+  return readings.find(u"." + std::u16string(reading) + u".") != std::u16string::npos;
 }
 
 struct ShippedTable {
@@ -235,13 +236,12 @@ TEST(ShippedReadingTables, CommonWordsCarryTheirEverydayReadings) {
       {u"読", u"_よむ"},      {u"人", u"_ひと_"},     {u"一", u"_いち_"},
   };
   for (const Case& c : cases) {
-    const std::u16string readings = ReadingsOf(small.text, c.word);
-    EXPECT_NE(readings.find(c.reading), std::u16string::npos)
-        << Utf8(std::u16string(c.word)) << " has " << Utf8(readings);
+    EXPECT_TRUE(HasReading(small.text, c.word, c.reading))
+        << Utf8(std::u16string(c.word)) << " lacks " << Utf8(std::u16string(c.reading));
   }
   // The large table aligns every lexicon entry: compounds, and kanji read inside them.
-  EXPECT_NE(ReadingsOf(large.text, u"日本語").find(u"_にほんご_"), std::u16string::npos);
-  EXPECT_NE(ReadingsOf(large.text, u"切").find(u"みきれ"), std::u16string::npos);
+  EXPECT_TRUE(HasReading(large.text, u"日本語", u"_にほんご_"));
+  EXPECT_TRUE(HasReading(large.text, u"切", u"みきれ"));
 }
 
 // What Auto notation gives for everyday words with their neighbours in running text.
