@@ -41,7 +41,7 @@ dict:
 	bash scripts/setup.sh --dict
 	mkdir -p build-dict
 	c++ -std=c++20 -O2 tools/dictgen/lzma_alone_pack.cpp -llzma -o build-dict/lzma_alone_pack
-	python3 tools/dictgen/dictgen.py --out build-dict/tables --packer build-dict/lzma_alone_pack
+	python3 -B tools/dictgen/dictgen.py --out build-dict/tables --packer build-dict/lzma_alone_pack
 	for t in small large; do \
 	  xz --format=lzma -dc build-dict/tables/$${t}_table.lzma | cmp - build-dict/tables/$${t}_table.txt || exit 1; \
 	done
