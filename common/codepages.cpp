@@ -215,6 +215,34 @@ void EncodeUtf8(std::u16string_view text, std::string& out) {
   }
 }
 
+// --- control characters of the IBM-derived converters ----------------------------------------
+
+// ICU's converters for the PC code pages (437, 850, 866) and for 932 follow IBM's habit of
+// rotating three control characters (byte 1A <-> U+001C, 1C <-> U+007F, 7F <-> U+001A). These
+// code pages map every byte below 80 to itself, so the rotation is undone on the way in and
+// done on the way out, and a control character survives a round trip unchanged.
+bool RotatesControls(CodePage cp) { return cp == 437 || cp == 850 || cp == 866 || cp == 932; }
+
+// Decoded by ICU -> the code page's own meaning.
+char16_t UnrotateDecoded(char16_t c) {
+  switch (c) {
+    case 0x001C: return 0x001A;
+    case 0x007F: return 0x001C;
+    case 0x001A: return 0x007F;
+    default: return c;
+  }
+}
+
+// The code page's own meaning -> what ICU must be given to write that byte.
+char16_t RotateForEncoding(char16_t c) {
+  switch (c) {
+    case 0x001A: return 0x001C;
+    case 0x001C: return 0x007F;
+    case 0x007F: return 0x001A;
+    default: return c;
+  }
+}
+
 // --- double-byte code pages by table ----------------------------------------------------------
 
 // The double-byte code pages (932, 936, 949, 950) decode a byte or a byte pair to one UTF-16
@@ -351,6 +379,9 @@ class DoubleByteTable {
       }
       if (lead) t->kind_[b] = Kind::kLead;
     }
+    if (RotatesControls(e.number)) {
+      for (const int b : {0x1A, 0x1C, 0x7F}) t->single_[b] = UnrotateDecoded(t->single_[b]);
+    }
     t->ascii_identity_ = true;
     for (int b = 1; b < 0x80; ++b) {
       if (t->kind_[b] != Kind::kSingle || t->single_[b] != b) t->ascii_identity_ = false;
@@ -376,9 +407,27 @@ class DoubleByteTable {
 
 // Both ICU paths convert through a small buffer and append, so that the result is written
 // once; the room reserved up front fits what most texts need and grows by doubling otherwise.
+// Writes U+FFFD for every byte sequence the code page cannot decode.
+void SubstituteReplacementCharacter(const void*, UConverterToUnicodeArgs* args, const char*,
+                                    int32_t, UConverterCallbackReason reason, UErrorCode* err) {
+  if (reason == UCNV_UNASSIGNED || reason == UCNV_ILLEGAL || reason == UCNV_IRREGULAR) {
+    *err = U_ZERO_ERROR;
+    const UChar replacement = 0xFFFD;
+    ucnv_cbToUWriteUChars(args, &replacement, 1, 0, err);
+  }
+}
+
 bool DecodeWithIcu(const CodePageEntry& e, std::string_view bytes, std::u16string& out) {
   ConverterPtr conv = OpenConverter(e);
   if (!conv) return false;
+  if (RotatesControls(e.number)) {
+    // These converters substitute U+001A for what they cannot decode, which the undoing of
+    // the rotation could not tell from the byte 7F; U+FFFD says plainly what happened.
+    UErrorCode err = U_ZERO_ERROR;
+    ucnv_setToUCallBack(conv.get(), SubstituteReplacementCharacter, nullptr, nullptr, nullptr,
+                        &err);
+    if (U_FAILURE(err)) return false;
+  }
   Reserve(out, bytes.size() + 2);
   UChar piece[16 * 1024];
   const char* src = bytes.data();
@@ -516,6 +565,9 @@ bool DecodeBytes(CodePage cp, std::string_view bytes, std::u16string& out) {
       out.clear();
       return false;
     }
+    if (RotatesControls(cp)) {
+      for (char16_t& c : out) c = UnrotateDecoded(c);
+    }
   }
   // The text ends at its first U+0000; an empty text is no text.
   const std::size_t nul = out.find(u'\0');
@@ -539,6 +591,12 @@ bool EncodeText(CodePage cp, std::u16string_view text, std::string& out) {
   }
   const std::size_t nul = text.find(u'\0');
   if (nul != std::u16string_view::npos) text = text.substr(0, nul);
+  std::u16string rotated;
+  if (RotatesControls(cp) && text.find_first_of(u"\u001A\u001C\u007F") != std::u16string_view::npos) {
+    rotated.assign(text);
+    for (char16_t& c : rotated) c = RotateForEncoding(c);
+    text = rotated;
+  }
   if (!EncodeWithIcu(*e, text, out)) {
     out.clear();
     return false;

@@ -58,6 +58,24 @@ TEST(InstalledCodePages, EachConvertsAsciiBothWays) {
   }
 }
 
+// Control characters are bytes of the same value in every single- or double-byte code page
+// (ISO-2022-JP keeps SO, SI and ESC for its own escapes).
+TEST(InstalledCodePages, ControlCharactersKeepTheirBytes) {
+  for (const auto& info : common::InstalledCodePages()) {
+    if (info.number == common::kCodePageUtf16Le || info.number == common::kCodePageUtf16Be) continue;
+    for (char16_t c = 1; c < 0x80; ++c) {
+      if (c >= 0x20 && c < 0x7F) continue;
+      if (info.number == 50220 && (c == 0x0E || c == 0x0F || c == 0x1B)) continue;
+      const std::u16string text = {u'a', c, u'b'};
+      const auto bytes = Encode(info.number, text);
+      ASSERT_TRUE(bytes.has_value()) << info.number;
+      EXPECT_EQ(*bytes, (std::string{'a', static_cast<char>(c), 'b'}))
+          << info.number << " U+" << std::hex << static_cast<int>(c);
+      EXPECT_EQ(Decode(info.number, *bytes), text) << info.number << " " << static_cast<int>(c);
+    }
+  }
+}
+
 TEST(DecodeBytes, Cases) {
   struct Case {
     CodePage cp;
