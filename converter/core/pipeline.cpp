@@ -78,6 +78,18 @@ void CutAtNul(std::u16string& text) {
 
 enum class TempResult { Written, OpenFailed, WriteFailed };
 
+// Writes every byte to fd; false when a write fails or writes nothing (a full disk).
+bool WriteAll(int fd, std::string_view bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
 // Writes bytes to a new temporary file in folder. On success temp_path names it; on failure
 // nothing is left behind.
 TempResult WriteTemporary(const std::string& folder, std::string_view bytes, mode_t mode,
@@ -85,17 +97,7 @@ TempResult WriteTemporary(const std::string& folder, std::string_view bytes, mod
   temp_path = folder + "/.quenlite-XXXXXX";
   const int fd = ::mkostemp(temp_path.data(), O_CLOEXEC);
   if (fd < 0) return TempResult::OpenFailed;
-  bool complete = true;
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      complete = false;
-      break;
-    }
-    done += static_cast<std::size_t>(n);
-  }
+  bool complete = WriteAll(fd, bytes);
   if (complete && ::fchmod(fd, mode) != 0) complete = false;
   if (::close(fd) != 0) complete = false;
   if (!complete) {
@@ -105,17 +107,19 @@ TempResult WriteTemporary(const std::string& folder, std::string_view bytes, mod
   return TempResult::Written;
 }
 
-// Moves temp to path, failing when something exists at path by then.
-bool MoveIntoPlaceNoReplace(const std::string& temp, const std::string& path) {
-  if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0) {
-    return true;
+// Creates a file that does not exist yet at path and writes bytes to it, failing when
+// something appears at path in the meantime. Nothing existed there, so nothing can be lost:
+// the file is written in place (no temporary file and rename, which cost as much as the
+// conversion itself for small files) and removed again when the write fails.
+TempResult WriteNewFile(const std::string& path, std::string_view bytes) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+  if (fd < 0) return TempResult::OpenFailed;
+  const bool complete = WriteAll(fd, bytes);
+  if (::close(fd) != 0 || !complete) {
+    ::unlink(path.c_str());
+    return TempResult::WriteFailed;
   }
-  if (errno != EINVAL && errno != ENOSYS) return false;
-  // File systems without the no-replace rename: a hard link fails just as well when the name
-  // is taken.
-  if (::link(temp.c_str(), path.c_str()) != 0) return false;
-  ::unlink(temp.c_str());
-  return true;
+  return TempResult::Written;
 }
 
 }  // namespace
@@ -348,17 +352,11 @@ SaveOutcome Batch::SaveFile(std::u16string& path, std::string_view bytes) {
   if (::lstat(fs_path.c_str(), &existing) != 0) {
     // Nothing there yet: make the folders on the way, then create the file, failing if
     // something appears at the path in the meantime.
-    const std::string folder = ParentFolder(fs_path);
-    MakeFolderChain(folder);
-    std::string temp;
-    switch (WriteTemporary(folder, bytes, NewFileMode(), temp)) {
+    MakeFolderChain(ParentFolder(fs_path));
+    switch (WriteNewFile(fs_path, bytes)) {
       case TempResult::OpenFailed: return SaveOutcome::OpenFailed;
       case TempResult::WriteFailed: return SaveOutcome::WriteFailed;
       case TempResult::Written: break;
-    }
-    if (!MoveIntoPlaceNoReplace(temp, fs_path)) {
-      ::unlink(temp.c_str());
-      return SaveOutcome::OpenFailed;
     }
     return SaveOutcome::CreatedNew;
   }
