@@ -96,6 +96,18 @@ TableStatus IndexReadingTable(std::unique_ptr<char16_t[]> buffer, std::size_t si
   }
   first[0x10000] = static_cast<std::uint32_t>(index.size());
   if (k != index.size()) return TableStatus::Error("the entries are not sorted by word");
+  // The search also relies on the order among words that share a first code unit, and on no
+  // word standing twice: each word must sort strictly above the one before it.
+  for (std::size_t j = 1; j < index.size(); ++j) {
+    const char16_t* a = text + index[j - 1].offset;
+    const char16_t* b = text + index[j].offset;
+    while (*a != 0 && *a == *b) {
+      ++a;
+      ++b;
+    }
+    // Equal words, or a word that sorts below its predecessor (a prefix ends in the U+0000).
+    if (*a >= *b) return TableStatus::Error("the entries are not sorted by word");
+  }
 
   table.count = static_cast<std::int32_t>(count);
   table.first = std::move(first);

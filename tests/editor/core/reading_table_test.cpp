@@ -79,6 +79,10 @@ TEST(ReadingTable, BadBytesGiveAnErrorAndAnEmptyTable) {
   const std::u16string nul_in_word = std::u16string(u"\uFEFF1\n一") + u'\0' + u"二:_い_\n";
   const std::u16string nul_in_readings = std::u16string(u"\uFEFF1\n一:_い") + u'\0' + u"_\n";
   const std::u16string unsorted = u"\uFEFF3\n日:_ひ_\n一:_いち_\n本:_ほん_\n";
+  // Out of order only among the words sharing a first character, and a word given twice: the
+  // word search would miss entries in either.
+  const std::u16string unsorted_group = u"\uFEFF3\n日本語:_にほんご_\n日本:_にほん_\n日:_ひ_\n";
+  const std::u16string twice = u"\uFEFF2\n日:_ひ_\n日:_にち_\n";
   const struct {
     const char* name;
     Bytes bytes;
@@ -96,6 +100,8 @@ TEST(ReadingTable, BadBytesGiveAnErrorAndAnEmptyTable) {
       {"U+0000 in a word", PackLzmaAlone(Utf16Le(nul_in_word))},
       {"U+0000 in the readings", PackLzmaAlone(Utf16Le(nul_in_readings))},
       {"entries out of order", PackLzmaAlone(Utf16Le(unsorted))},
+      {"entries out of order after the first character", PackLzmaAlone(Utf16Le(unsorted_group))},
+      {"a word twice", PackLzmaAlone(Utf16Le(twice))},
   };
   for (const auto& c : cases) {
     ReadingTable table;
