@@ -16,9 +16,9 @@ bool IsCloseParenthesis(char16_t c) { return c == u')' || c == u'\uFF09'; }
 // either conversion fails or the result could not serve as a single name.
 std::optional<std::u16string> ReencodeName(const Settings& settings, const std::u16string& name) {
   std::string bytes;
+  // Every byte goes on to the decoder: the zero bytes of a UTF-16 encoding are part of the
+  // name, and the decoded text ends at its first U+0000 in any case.
   if (!common::EncodeText(settings.destination_code_page, name, bytes)) return std::nullopt;
-  const std::size_t zero = bytes.find('\0');
-  if (zero != std::string::npos) bytes.resize(zero);
   if (bytes.empty()) return std::nullopt;
   std::u16string decoded;
   if (!common::DecodeBytes(settings.source_code_page, bytes, decoded)) return std::nullopt;

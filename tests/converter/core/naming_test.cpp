@@ -91,6 +91,14 @@ TEST(MakeDestName, NameConversionRoundTripsThroughBothCodePages) {
   settings.destination_code_page = 12345;
   EXPECT_EQ(Narrow(MakeDestName(settings, u"a.txt")), "a.txt");
 
+  // UTF-16 on both sides: the zero bytes of the encoded name are part of it, so the name
+  // comes back whole.
+  for (const common::CodePage cp : {1200u, 1201u}) {
+    settings.destination_code_page = cp;
+    settings.source_code_page = cp;
+    EXPECT_EQ(Narrow(MakeDestName(settings, u"ab.txt")), "_quenlite_ab.txt") << cp;
+  }
+
   // Bytes that come back as a separator would move the file elsewhere: treated as failed.
   // U+2F41 in UTF-16LE is 41 2F, which code page 932 reads as "A/".
   settings.destination_code_page = 1200;
