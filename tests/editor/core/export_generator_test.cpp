@@ -58,15 +58,20 @@ std::u16string Defaults(EditorTagType type, const std::u16string& text,
 }  // namespace
 
 TEST(ExportOptions, ColourListAndTexts) {
-  ASSERT_EQ(orvi::kColourList.size(), 18u);
-  EXPECT_EQ(orvi::kColourList[1].name, u"turqouise");
-  EXPECT_EQ(orvi::kColourList[17].name, u"grass green");
-  const std::pair<int, const char16_t*> texts[] = {
-      {0, u"#ff0000"}, {3, u"#0000a0"}, {5, u"#800080"}, {12, u"#000000"},
-      {13, u"#ff8040"}, {16, u"#808000"}, {17, u"#408080"}};
-  for (auto [index, text] : texts) {
-    const orvi::ColourEntry& e = orvi::kColourList[static_cast<std::size_t>(index)];
-    EXPECT_EQ(orvi::ColourText(e.red, e.green, e.blue), text) << index;
+  // The names are shown in the lists as they stand, spelling included.
+  const std::pair<const char16_t*, const char16_t*> expected[] = {
+      {u"red", u"#ff0000"},          {u"turqouise", u"#00ffff"},    {u"light blue", u"#0000ff"},
+      {u"dark blue", u"#0000a0"},    {u"light purple", u"#ff0080"}, {u"dark purple", u"#800080"},
+      {u"yellow", u"#ffff00"},       {u"pastel green", u"#00ff00"}, {u"pink", u"#ff00ff"},
+      {u"white", u"#ffffff"},        {u"light grey", u"#c0c0c0"},   {u"dark grey", u"#808080"},
+      {u"black", u"#000000"},        {u"orange", u"#ff8040"},       {u"brown", u"#804000"},
+      {u"burgundy", u"#800000"},     {u"forest green", u"#808000"}, {u"grass green", u"#408080"},
+  };
+  ASSERT_EQ(orvi::kColourList.size(), std::size(expected));
+  for (std::size_t i = 0; i < std::size(expected); ++i) {
+    const orvi::ColourEntry& e = orvi::kColourList[i];
+    EXPECT_EQ(e.name, expected[i].first) << i;
+    EXPECT_EQ(orvi::ColourText(e.red, e.green, e.blue), expected[i].second) << i;
   }
   EXPECT_EQ(orvi::ColourText(1, 10, 255), u"#010aff");
 }
