@@ -459,6 +459,10 @@ bool EncodeWithIcu(const CodePageEntry& e, std::u16string_view text, std::string
   UErrorCode err = U_ZERO_ERROR;
   // Characters the code page cannot represent, and unpaired surrogates, become "?".
   ucnv_setSubstChars(conv.get(), "?", 1, &err);
+  // Like the platform conversion with no flags, write a close match where the code page has
+  // one (WAVE DASH and MINUS SIGN in Shift-JIS, an accented letter as its base letter), so
+  // that common lyric punctuation from Unicode sources is not lost as "?".
+  ucnv_setFallback(conv.get(), true);
   ucnv_setFromUCallBack(conv.get(), SubstituteEveryCharacter, nullptr, nullptr, nullptr, &err);
   if (U_FAILURE(err)) return false;
   Reserve(out, text.size() * 2 + 16);

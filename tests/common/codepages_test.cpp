@@ -132,6 +132,9 @@ TEST(EncodeText, Cases) {
       {1201, u"", std::nullopt},
       {932, u"\u3042\u6F22", "\x82\xA0\x8A\xBF"s},
       {932, u"a\u0E01b", "a?b"s},   // Thai is not in Shift-JIS
+      // Close matches, as the platform writes them: WAVE DASH, MINUS SIGN, YEN SIGN.
+      {932, u"\u301C\u2212\u00A5", "\x81\x60\x81\x7C\x5C"s},
+      {950, u"\u00E9", "e"s},
       {936, u"\u3042\u0E01", "\xA4\xA2?"s},
       {932, u"a\xD800" "b", "a?b"s},  // unpaired surrogate
       {850, u"\uFEFF", "?"s},         // default-ignorable characters are not dropped
